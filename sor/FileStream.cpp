@@ -1,0 +1,446 @@
+#include "sor/FileStream.h"
+
+#include "core/Assert.h"
+#include "core/Codec.h"
+#include "core/Exception.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextCodec>
+
+#include <cstring>
+
+namespace bc {
+
+namespace {
+
+const qint32 kSource = 1;
+
+[[noreturn]] void raiseFormat(qint32 code)
+{
+    throw EFileLoadInvalidFormat({tErrorCode(kSource, code)});
+}
+
+[[noreturn]] void raiseInternal(qint32 code)
+{
+    throw EInternalError({tErrorCode(kSource, code)});
+}
+
+[[noreturn]] void raiseAccess(qint32 code)
+{
+    throw EFileAccessError({tErrorCode(kSource, code)});
+}
+
+} // namespace
+
+// Holds one load or save: sets the mode flag and releases the file, the
+// mapped bytes and the image when the operation ends, also on failure.
+class CFileStream::CModeGuard
+{
+public:
+    CModeGuard(CFileStream& stream, bool& bMode) : m_stream(stream), m_bMode(bMode)
+    {
+        QV_ASSERT(m_bMode == false);
+        QV_ASSERT(!m_stream.m_file);
+        m_bMode = true;
+        m_stream.m_pos = 0;
+    }
+
+    ~CModeGuard()
+    {
+        m_stream.m_readData = nullptr;
+        m_stream.m_readSize = 0;
+        m_stream.m_readCopy.clear();
+        m_stream.m_image.clear();
+        m_stream.m_file.reset();
+        m_stream.m_pos = 0;
+        m_bMode = false;
+    }
+
+    CModeGuard(const CModeGuard&) = delete;
+    CModeGuard& operator=(const CModeGuard&) = delete;
+
+private:
+    CFileStream& m_stream;
+    bool& m_bMode;
+};
+
+CFileStream::CFileStream(const QString& path) : m_path(path), m_codec(GetLocaleCodec())
+{
+    if (!m_codec)
+        raiseInternal(66);
+}
+
+CFileStream::~CFileStream()
+{
+    QV_ASSERT(!m_file);
+}
+
+int CFileStream::Load(IStream& root)
+{
+    CModeGuard guard(*this, m_bReading);
+    m_file = std::make_unique<QFile>(m_path);
+    if (!m_file->open(QIODevice::ReadOnly))
+        raiseAccess(76);
+    GuardedStep(kSource, 80, [&] {
+        const qint64 size = m_file->size();
+        uchar* mapped = size > 0 ? m_file->map(0, size) : nullptr;
+        if (mapped) {
+            m_readData = reinterpret_cast<const char*>(mapped);
+            m_readSize = size;
+        } else {
+            m_readCopy = m_file->readAll();
+            if (m_file->error() != QFileDevice::NoError)
+                raiseAccess(143);
+            m_readData = m_readCopy.constData();
+            m_readSize = m_readCopy.size();
+        }
+        StreamObject(root);
+    });
+    return m_warnings;
+}
+
+void CFileStream::Save(IStream& root)
+{
+    CModeGuard guard(*this, m_bWriting);
+    GuardedStep(kSource, 98, [&] { StreamObject(root); });
+
+    // QSaveFile keeps the old file whole until the new image is complete
+    // on disk, so a full disk or an I/O error loses nothing.
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        raiseAccess(102);
+    if (file.write(m_image) != m_image.size())
+        raiseInternal(105);
+    if (!file.commit())
+        raiseInternal(105);
+}
+
+bool CFileStream::CopyTo(const QString& destination, bool bNoOverwrite)
+{
+    if (bNoOverwrite && QFile::exists(destination))
+        return false;
+    if (!QFile::copy(m_path, destination))
+        raiseInternal(117);
+    return true;
+}
+
+void CFileStream::RenameTo(const QString& newPath)
+{
+    if (m_bReading || m_bWriting)
+        raiseInternal(125);
+    if (!m_path.isEmpty() && QFile::exists(m_path)) {
+        if (!QFile::rename(m_path, newPath))
+            raiseAccess(129);
+    }
+    m_path = newPath;
+}
+
+void CFileStream::CheckDirection(qint32 code)
+{
+    if (m_bReading == m_bWriting) {
+        m_bReading = false;
+        m_bWriting = false;
+        raiseInternal(code);
+    }
+}
+
+const char* CFileStream::Data() const
+{
+    return m_bWriting ? m_image.constData() : m_readData;
+}
+
+qint64 CFileStream::DataSize() const
+{
+    return m_bWriting ? m_image.size() : m_readSize;
+}
+
+qint64 CFileStream::GetPos()
+{
+    CheckDirection(238);
+    return m_pos;
+}
+
+bool CFileStream::Seek(qint64 position)
+{
+    CheckDirection(245);
+    if (position < 0 || position > DataSize()) {
+        if (m_bReading)
+            raiseAccess(246);
+        raiseInternal(246);
+    }
+    m_pos = position;
+    return true;
+}
+
+qint64 CFileStream::GetSize()
+{
+    CheckDirection(256);
+    return DataSize();
+}
+
+qint64 CFileStream::StreamObject(IStream& object)
+{
+    const qint64 start = GetPos();
+    object.Stream(*this);
+    return GetPos() - start;
+}
+
+void CFileStream::Read(void* bytes, qint64 count)
+{
+    if (!m_bReading && !m_bWriting)
+        raiseAccess(143);
+    if (count < 0 || count > DataSize() - m_pos)
+        raiseFormat(145);
+    if (count > 0)
+        std::memcpy(bytes, Data() + m_pos, size_t(count));
+    m_pos += count;
+}
+
+void CFileStream::Write(const void* bytes, qint64 count)
+{
+    if (!m_bWriting || count < 0)
+        raiseAccess(151);
+    const char* source = static_cast<const char*>(bytes);
+    if (m_pos == m_image.size()) {
+        m_image.append(source, int(count));
+    } else {
+        const qint64 overlap = qMin(count, m_image.size() - m_pos);
+        std::memcpy(m_image.data() + m_pos, source, size_t(overlap));
+        m_image.append(source + overlap, int(count - overlap));
+    }
+    m_pos += count;
+}
+
+void CFileStream::ReadRawString(std::string& text)
+{
+    if (!m_bReading && !m_bWriting)
+        raiseAccess(143);
+    const char* start = Data() + m_pos;
+    const qint64 left = DataSize() - m_pos;
+    const void* zero = left > 0 ? std::memchr(start, 0, size_t(left)) : nullptr;
+    if (!zero) {
+        m_pos += left;
+        raiseFormat(145);
+    }
+    const qint64 length = static_cast<const char*>(zero) - start;
+    m_pos += length + 1;
+    if (length == 1 && start[0] == ' ') {
+        m_bSpaceForEmpty = true;
+        text.clear();
+        return;
+    }
+    text.assign(start, size_t(length));
+}
+
+void CFileStream::WriteRawString(const std::string& text)
+{
+    if (m_bSpaceForEmpty && text.empty()) {
+        Write(" ", 2);
+        return;
+    }
+    Write(text.c_str(), qint64(text.size()) + 1);
+}
+
+bool CFileStream::IsReading() const
+{
+    return m_bReading;
+}
+
+void CFileStream::ReportBadRead()
+{
+    raiseFormat(51);
+}
+
+void CFileStream::ReportBadWrite()
+{
+    raiseInternal(56);
+}
+
+template <class T>
+T CFileStream::ExchangeInteger(T& value)
+{
+    unsigned char bytes[sizeof(T)];
+    if (m_bReading) {
+        Read(bytes, sizeof(T));
+        std::make_unsigned_t<T> raw = 0;
+        for (size_t i = sizeof(T); i-- > 0;)
+            raw = std::make_unsigned_t<T>((raw << 8) | bytes[i]);
+        value = T(raw);
+    } else {
+        auto raw = std::make_unsigned_t<T>(value);
+        for (size_t i = 0; i < sizeof(T); ++i)
+            bytes[i] = static_cast<unsigned char>(raw >> (8 * i));
+        Write(bytes, sizeof(T));
+    }
+    return value;
+}
+
+quint16 CFileStream::Exchange(quint16& value)
+{
+    return ExchangeInteger(value);
+}
+
+qint16 CFileStream::Exchange(qint16& value)
+{
+    return ExchangeInteger(value);
+}
+
+quint32 CFileStream::Exchange(quint32& value)
+{
+    return ExchangeInteger(value);
+}
+
+qint32 CFileStream::Exchange(qint32& value)
+{
+    return ExchangeInteger(value);
+}
+
+void CFileStream::ExchangeBytes6(quint8* bytes)
+{
+    ExchangeBytes(bytes, 6);
+}
+
+void CFileStream::ExchangeDateTime(QDateTime& dateTime)
+{
+    CheckDirection(223);
+    dateTime.setTimeSpec(Qt::UTC);
+    quint32 seconds = 0;
+    if (m_bWriting)
+        seconds = quint32(dateTime.toSecsSinceEpoch());
+    Exchange(seconds);
+    if (m_bReading)
+        dateTime = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+}
+
+QString CFileStream::Exchange(QString& text, unsigned limit)
+{
+    CheckDirection(202);
+    if (m_bReading) {
+        std::string bytes;
+        ReadRawString(bytes);
+        // A fresh decode per text: a broken multi-byte sequence must not
+        // carry over into the next field.
+        text = m_codec->toUnicode(bytes.data(), int(bytes.size()));
+    }
+    if (limit != 0 && unsigned(text.size()) > limit) {
+        if (m_bReading)
+            raiseFormat(211);
+        raiseInternal(213);
+    }
+    if (m_bWriting) {
+        const QByteArray encoded = m_codec->fromUnicode(text);
+        WriteRawString(std::string(encoded.constData(), qstrnlen(encoded.constData(), uint(encoded.size()))));
+    }
+    return text;
+}
+
+const char* CFileStream::GetCodecName(int index)
+{
+    switch (index) {
+    case 1:
+    case 3:
+    case 4:
+        return "Windows-1250";
+    case 2:
+        return "EUC-JP";
+    case 6:
+        return "Windows-1251";
+    default:
+        return "";
+    }
+}
+
+void CFileStream::SetCodePage(int index)
+{
+    CheckDirection(290);
+    m_codePage = index;
+    const char* name = GetCodecName(index);
+    QTextCodec* codec = *name ? QTextCodec::codecForName(name) : GetLocaleCodec();
+    if (!codec) {
+        AddWarning(LOAD_NO_CODEPAGE);
+        codec = GetLocaleCodec();
+    }
+    m_codec = codec;
+}
+
+void CFileStream::ExchangeCode(const tCodeSet& codes, int& index)
+{
+    if (m_bWriting) {
+        if (index < 0 || size_t(index) >= codes.size())
+            ReportBadWrite();
+        tCode code = codes[size_t(index)];
+        ExchangeRawCode(code);
+        return;
+    }
+    tCode code;
+    ExchangeRawCode(code);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] == code) {
+            index = int(i);
+            return;
+        }
+    }
+}
+
+void CFileStream::ExchangeCode(const tCharCodeSet& codes, int& index)
+{
+    if (m_bWriting) {
+        if (index < 0 || size_t(index) >= codes.size())
+            ReportBadWrite();
+        char code = codes[size_t(index)];
+        ExchangeBytes(&code, 1);
+        return;
+    }
+    char code = 0;
+    ExchangeBytes(&code, 1);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] == code) {
+            index = int(i);
+            return;
+        }
+    }
+    raiseFormat(41);
+}
+
+void* CFileStream::ExchangeBytes(void* bytes, qint64 count)
+{
+    if (m_bReading)
+        Read(bytes, count);
+    else
+        Write(bytes, count);
+    return bytes;
+}
+
+void CFileStream::ExchangeRawString(std::string& text)
+{
+    if (m_bReading)
+        ReadRawString(text);
+    else
+        WriteRawString(text);
+}
+
+quint8 CFileStream::ReadByte()
+{
+    quint8 byte = 0;
+    Read(&byte, 1);
+    return byte;
+}
+
+void CFileStream::CheckBlockName(const char* expected)
+{
+    if (!m_bVersion2)
+        return;
+    std::string name = m_bReading ? std::string() : std::string(expected);
+    ExchangeRawString(name);
+    if (m_bReading && name != expected)
+        ReportBadRead();
+}
+
+void CFileStream::ExchangeRawCode(tCode& code)
+{
+    ExchangeBytes(code.c, 2);
+}
+
+} // namespace bc

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "core/FileStreams.h"
+#include "sor/Code.h"
+#include "sor/Stream.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+class QDateTime;
+class QFile;
+class QTextCodec;
+
+namespace bc {
+
+// The one object through which every part of a SOR file is read and
+// written. A load streams from the file's bytes (mapped where possible); a
+// save builds the whole image in memory and replaces the file atomically.
+class CFileStream : public CType::FileStreams::IFileStream
+{
+public:
+    // Load warning bits.
+    enum
+    {
+        LOAD_NO_CRC_BLOCK = 1,
+        LOAD_INVALID_CRC = 2,
+        LOAD_NO_CODEPAGE = 4,
+    };
+
+    explicit CFileStream(const QString& path);
+    ~CFileStream() override;
+    CFileStream(const CFileStream&) = delete;
+    CFileStream& operator=(const CFileStream&) = delete;
+
+    int Load(IStream& root);
+    void Save(IStream& root);
+    bool CopyTo(const QString& destination, bool bNoOverwrite);
+    void RenameTo(const QString& newPath);
+    QString GetPath() const { return m_path; }
+
+    int GetWarnings() const { return m_warnings; }
+    void AddWarning(int bits) { m_warnings |= bits; }
+    void ClearWarnings() { m_warnings = 0; }
+
+    qint64 GetPos();
+    bool Seek(qint64 position);
+    qint64 GetSize();
+    qint64 StreamObject(IStream& object);
+
+    void Read(void* bytes, qint64 count);
+    void Write(const void* bytes, qint64 count);
+    void ReadRawString(std::string& text);
+    void WriteRawString(const std::string& text);
+
+    bool IsReading() const override;
+    [[noreturn]] void ReportBadRead() override;
+    [[noreturn]] void ReportBadWrite() override;
+    QString Exchange(QString& text, unsigned limit) override;
+    quint16 Exchange(quint16& value) override;
+    qint16 Exchange(qint16& value) override;
+    quint32 Exchange(quint32& value) override;
+    qint32 Exchange(qint32& value) override;
+
+    void ExchangeBytes6(quint8* bytes);
+    void ExchangeDateTime(QDateTime& dateTime);
+    void SetCodePage(int index);
+    static const char* GetCodecName(int index);
+    int GetCodePage() const { return m_codePage; }
+    void ExchangeCode(const tCodeSet& codes, int& index);
+    void ExchangeCode(const tCharCodeSet& codes, int& index);
+
+    void SetVersion2(bool bVersion2) { m_bVersion2 = bVersion2; }
+    bool IsVersion2() const { return m_bVersion2; }
+
+    void* ExchangeBytes(void* bytes, qint64 count);
+    void ExchangeRawString(std::string& text);
+    quint8 ReadByte();
+    void CheckBlockName(const char* expected);
+    void ExchangeRawCode(tCode& code);
+    void ExchangeObject(CType::FileStreams::IStream& object) { object.Stream(*this); }
+    void ExchangeObject(IStream& object) { object.Stream(*this); }
+
+private:
+    class CModeGuard;
+
+    void CheckDirection(qint32 code);
+    template <class T>
+    T ExchangeInteger(T& value);
+    const char* Data() const;
+    qint64 DataSize() const;
+
+    QString m_path;
+    std::unique_ptr<QFile> m_file; // open while loading
+    const char* m_readData = nullptr;
+    qint64 m_readSize = 0;
+    QByteArray m_readCopy;         // used when the file cannot be mapped
+    QByteArray m_image;            // the image being saved
+    qint64 m_pos = 0;
+    int m_codePage = 7;
+    bool m_bSpaceForEmpty = false;
+    bool m_bReading = false;
+    bool m_bWriting = false;
+    int m_warnings = 0;
+    QTextCodec* m_codec = nullptr;
+    bool m_bVersion2 = false;
+};
+
+} // namespace bc
