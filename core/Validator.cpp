@@ -1,0 +1,166 @@
+#include "core/Validator.h"
+
+#include "core/Assert.h"
+#include "core/FocusController.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QToolTip>
+#include <QWidget>
+
+#include <cstring>
+#include <memory>
+
+namespace CType {
+
+namespace {
+
+QString translate(const char* text, const char* disambiguation = nullptr)
+{
+    return QCoreApplication::translate("QValidator", text, disambiguation);
+}
+
+bool isExactlyLineEdit(const QObject* object)
+{
+    return object && std::strcmp(object->metaObject()->className(), "QLineEdit") == 0;
+}
+
+} // namespace
+
+CValidator::CValidator(QObject* parent, const QString& initialText)
+    : QValidator(parent), m_initialText(initialText)
+{
+    CFocusController::Instance();
+}
+
+CValidator::~CValidator() = default;
+
+QValidator::State CValidator::validate(QString& input, int& position) const
+{
+    QString hint;
+    const State state = Check(input, &hint);
+    QObject* owner = parent();
+    if (!isExactlyLineEdit(owner))
+        return state;
+    const IValue::ValidatorMessage message(hint, static_cast<QWidget*>(owner), m_initialText);
+    if (position == -1)
+        m_lastShown = IValue::ValidatorMessage();
+    if (state != Acceptable && position == -2)
+        throw message;
+    ShowHint(message);
+    return state;
+}
+
+void CValidator::ShowHint(const IValue::ValidatorMessage& message) const
+{
+    if (!isExactlyLineEdit(message.Widget) || message == m_lastShown)
+        return;
+    if (message.Hint.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(message.Widget->mapToGlobal(QPoint(10, 0)), message.Hint, message.Widget);
+    m_lastShown = message;
+}
+
+CNumValidator::CNumValidator(const INumValue* value, QObject* parent, const QString& initialText)
+    : CValidator(parent, initialText), m_value(value)
+{
+}
+
+QValidator::State CNumValidator::Check(const QString& input, QString* hint) const
+{
+    const INumValue* val = m_value;
+    auto refuse = [hint](const QString& text, State state) {
+        if (hint)
+            *hint = text;
+        return state;
+    };
+    const QLocale locale;
+    const QChar point = locale.decimalPoint();
+    const QChar minus('-');
+
+    const QString zeroNote = val->IsZeroExtra() ? translate(" (can be zero)") : QString();
+    const QString rangeText = translate("Enter numeric value from %1 to %2%3")
+                                  .arg(val->MinText(), val->MaxText(), zeroNote);
+    if (!input.isEmpty()) {
+        if (!val->CanBeNegative() && input.startsWith(minus))
+            return refuse(translate("Value can't be negative"), Invalid);
+        if (!val->CanBePositive() && !input.startsWith(minus))
+            return refuse(translate("Value can't be positive (put '-' first)"), Invalid);
+        if (!val->IsReal() && input.contains(point))
+            return refuse(translate("Value must be integer"), Invalid);
+    }
+
+    const QString tooLong =
+        translate("%1", "Сообщение в случае превышения числа символов, аргумент - сообщение о диапазоне ввода")
+            .arg(rangeText);
+    const int pointAt = input.indexOf(point);
+    if (pointAt >= 0 && input.length() - pointAt - 1 > val->Digits10Frac())
+        return refuse(tooLong, Invalid);
+    if (pointAt != 0 && !input.isEmpty()) {
+        QString intPart = pointAt > 0 ? input.left(pointAt) : input;
+        intPart.remove(minus);
+        QV_ASSERT(val->Digits10()-val->Digits10Frac() >= 0);
+        const int n = val->Digits10() - val->Digits10Frac();
+        if (n != 0 && intPart.length() > n)
+            return refuse(tooLong, Invalid);
+        if (n == 0 && !intPart.isEmpty() && intPart != QLatin1String("0"))
+            return refuse(tooLong, Invalid);
+    }
+
+    QString digits = input;
+    digits.remove(minus).remove(point);
+    if (input.isEmpty() || input == minus || input == point || input == QString(minus) + point)
+        return refuse(rangeText, Intermediate);
+
+    const std::unique_ptr<INumValue> trial(val->Clone());
+    const bool bParsed = trial->FromString(input);
+    if (input.startsWith(QLatin1Char('+')))
+        return refuse(translate("Enter a numeric value"), Invalid);
+    if (!bParsed) {
+        // A well-formed number too large for the value's type is out of
+        // range, not malformed.
+        bool bNumber = false;
+        const double number = locale.toDouble(input, &bNumber);
+        if (bNumber && number > locale.toDouble(val->MaxText()))
+            return refuse(translate("Maximum value is %1").arg(val->MaxText()), Intermediate);
+        if (bNumber && number < locale.toDouble(val->MinText()))
+            return refuse(translate("Minimum value is %1").arg(val->MinText()), Intermediate);
+        return refuse(translate("Enter a numeric value"), Invalid);
+    }
+    if (trial->IsZero()) {
+        if (val->IsZeroAllowed())
+            return Acceptable;
+        return refuse(translate("Value can't be zero"),
+                      digits.length() < val->Digits10() ? Intermediate : Invalid);
+    }
+    if (trial->IsBelowMin())
+        return refuse(translate("Minimum value is %1").arg(val->MinText()), Intermediate);
+    if (trial->IsAboveMax())
+        return refuse(translate("Maximum value is %1").arg(val->MaxText()), Intermediate);
+    return Acceptable;
+}
+
+CStrValidator::CStrValidator(const IStrValue* value, QObject* parent, const QString& initialText,
+                             const QString& sregexp)
+    : CValidator(parent, initialText), m_value(value), m_regexp(sregexp, Qt::CaseSensitive, QRegExp::RegExp)
+{
+    const QRegExp& regexp = m_regexp;
+    QV_ASSERT(sregexp.isEmpty() || regexp.isValid());
+}
+
+QValidator::State CStrValidator::Check(const QString& input, QString* hint) const
+{
+    auto refuse = [hint](const QString& text) {
+        if (hint)
+            *hint = text;
+        return Invalid;
+    };
+    if (input.length() > m_value->MaxLength())
+        return refuse(translate("Maximum string length is %1").arg(m_value->MaxLength()));
+    if (!m_regexp.isEmpty() && !m_regexp.exactMatch(input))
+        return refuse(translate("Please use only digits, letters, '_' or '-' and space"));
+    return Acceptable;
+}
+
+} // namespace CType
