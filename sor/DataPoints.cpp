@@ -1,0 +1,158 @@
+#include "sor/DataPoints.h"
+
+#include "core/Assert.h"
+#include "core/Exception.h"
+#include "sor/BlockNames.h"
+#include "sor/FileStream.h"
+#include "sor/RoundHalfUp.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace bc {
+
+namespace {
+
+const qint32 kSource = 2;
+
+// The smallest group on disk: point count, scale factor, one sample.
+const qint64 kMinGroupBytes = 4 + 2 + 2;
+
+template <class F>
+void step(qint32 code, F&& body)
+{
+    GuardedStep(kSource, code, std::forward<F>(body));
+}
+
+quint16 clampToSample(int value)
+{
+    return quint16(std::clamp(value, 0, int(std::numeric_limits<quint16>::max())));
+}
+
+qint64 bytesLeft(CFileStream& stream)
+{
+    return qMax<qint64>(0, stream.GetSize() - stream.GetPos());
+}
+
+} // namespace
+
+quint16 CDataPoints::tDataPointsGroup::Normalise(quint16 stored, float scale)
+{
+    const float x = float(stored) * scale;
+    // Out of range on either side (a negative factor) saturates at the top.
+    const int r = RoundHalfUp(x);
+    return r < 0 || r > int(std::numeric_limits<quint16>::max()) ? quint16(0xFFFF) : quint16(r);
+}
+
+quint16 CDataPoints::tDataPointsGroup::Denormalise(quint16 sample, float scale)
+{
+    const float x = float(sample) / scale;
+    return clampToSample(RoundHalfUp(x));
+}
+
+void CDataPoints::tDataPointsGroup::Stream(CFileStream& stream)
+{
+    if (stream.IsWriting() && Samples.empty())
+        throw EInternalError({tErrorCode(kSource, 497)});
+    if (stream.IsWriting() && Samples.size() > size_t(std::numeric_limits<qint32>::max()))
+        throw EInternalError({tErrorCode(kSource, 506)});
+
+    qint32 count = qint32(Samples.size());
+    step(500, [&] { stream.Exchange(count); });
+    if (count < 1) {
+        if (stream.IsReading())
+            throw EFileLoadInvalidFormat({tErrorCode(kSource, 504)});
+        throw EInternalError({tErrorCode(kSource, 506)});
+    }
+
+    step(510, [&] { stream.ExchangeObject(ScaleFactor); });
+
+    if (stream.IsReading())
+        ReadSamples(stream, count);
+    else
+        WriteSamples(stream);
+}
+
+void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 count)
+{
+    Samples.clear();
+    m_storedSamples.clear();
+    // Reserve no more than the rest of the file can hold; a larger count
+    // fails at the first missing sample below.
+    const size_t reserved = size_t(qMin<qint64>(count, bytesLeft(stream) / 2));
+    Samples.reserve(reserved);
+    m_storedSamples.reserve(reserved);
+
+    const float scale = ScaleFactor.GetValue();
+    for (qint32 i = 0; i < count; ++i) {
+        quint16 stored = 0;
+        step(516, [&] { stream.Exchange(stored); });
+        m_storedSamples.push_back(stored);
+        Samples.push_back(Normalise(stored, scale));
+    }
+}
+
+void CDataPoints::tDataPointsGroup::WriteSamples(CFileStream& stream)
+{
+    const float scale = ScaleFactor.GetValue();
+    for (size_t i = 0; i < Samples.size(); ++i) {
+        // The stored value stands as long as it still yields the held
+        // sample; a sample changed since the load (or never loaded) is
+        // converted back from the held value.
+        quint16 value = 0;
+        if (i < m_storedSamples.size() && Normalise(m_storedSamples[i], scale) == Samples[i])
+            value = m_storedSamples[i];
+        else
+            value = Denormalise(Samples[i], scale);
+        step(525, [&] { stream.Exchange(value); });
+    }
+}
+
+void CDataPoints::Stream(CFileStream& stream)
+{
+    if (stream.IsReading())
+        m_groups.clear();
+    else if (m_groups.empty())
+        throw EInternalError({tErrorCode(kSource, 475)});
+
+    step(477, [&] { stream.CheckBlockName(GetBlockNameDataPts()); });
+    step(478, [&] { stream.Exchange(m_numberOfPoints); });
+
+    // The count field is signed 16-bit: a longer list cannot be stored.
+    if (stream.IsWriting() && m_groups.size() > size_t(std::numeric_limits<qint16>::max()))
+        throw EInternalError({tErrorCode(kSource, 487)});
+    qint16 count = qint16(m_groups.size());
+    step(481, [&] { stream.Exchange(count); });
+    if (count < 1) {
+        if (stream.IsReading())
+            throw EFileLoadInvalidFormat({tErrorCode(kSource, 485)});
+        throw EInternalError({tErrorCode(kSource, 487)});
+    }
+
+    if (stream.IsReading()) {
+        ReadGroups(stream, count);
+        return;
+    }
+    for (tDataPointsGroup& group : m_groups)
+        step(491, [&] { stream.StreamObject(group); });
+}
+
+void CDataPoints::ReadGroups(CFileStream& stream, qint16 count)
+{
+    // Groups are made as they are read, never more than the rest of the
+    // file can hold; a larger count fails at the first missing group.
+    m_groups.reserve(size_t(qMin<qint64>(count, bytesLeft(stream) / kMinGroupBytes)));
+    for (qint16 i = 0; i < count; ++i) {
+        m_groups.emplace_back();
+        step(491, [&] { stream.StreamObject(m_groups.back()); });
+    }
+}
+
+const std::vector<quint16>& CDataPoints::GetDataPoints() const
+{
+    static const std::vector<quint16> none;
+    QV_ASSERT(!m_groups.empty());
+    return m_groups.empty() ? none : m_groups.front().Samples;
+}
+
+} // namespace bc
