@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QScopedValueRollback>
 #include <QToolTip>
 #include <QWidget>
 
@@ -53,8 +54,12 @@ QValidator::State CValidator::validate(QString& input, int& position) const
 
 void CValidator::ShowHint(const IValue::ValidatorMessage& message) const
 {
-    if (!isExactlyLineEdit(message.Widget) || message == m_lastShown)
+    // Showing a tool tip may move focus synchronously, which validates the
+    // edit and shows a hint again while the first tool tip is being built.
+    static bool s_bShowing = false;
+    if (s_bShowing || !isExactlyLineEdit(message.Widget) || message == m_lastShown)
         return;
+    const QScopedValueRollback<bool> showing(s_bShowing, true);
     if (message.Hint.isEmpty())
         QToolTip::hideText();
     else
