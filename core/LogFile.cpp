@@ -72,7 +72,7 @@ qint64 LogFile::writeData(const char* data, qint64 length)
     QMutexLocker lock(&mutex);
     const qint32 size = buf.size();
     // Of a write longer than the ring only its tail would survive anyway.
-    qint64 skipped = std::max<qint64>(0, length - size);
+    const qint64 skipped = std::max<qint64>(0, length - size);
     const char* rest = data + skipped;
     qint32 sz = static_cast<qint32>(length - skipped);
     QV_ASSERT(sz<=buf.size());
