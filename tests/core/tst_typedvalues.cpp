@@ -2,6 +2,7 @@
 #include "core/StrValue.h"
 #include "support/LogCatcher.h"
 
+#include <QLineEdit>
 #include <QLocale>
 #include <QMap>
 #include <QtTest>
@@ -89,6 +90,7 @@ private slots:
 
     void derivesRangeAndDigitsPerInstantiation_data();
     void derivesRangeAndDigitsPerInstantiation();
+    void logsRangeWithoutRoomForStep();
     void sizesTextsByLimit();
     void logsTextLimitTooSmall();
 
@@ -190,6 +192,16 @@ void TestTypedValues::derivesRangeAndDigitsPerInstantiation()
     QVERIFY(log.Entries().isEmpty());
 }
 
+void TestTypedValues::logsRangeWithoutRoomForStep()
+{
+    LogCatcher log;
+    const NumValueC<short, short, 0, 0, 1, 0> noRoom;
+    QCOMPARE(noRoom.GetMin(), short(1));
+    QCOMPARE(noRoom.GetMax(), short(-1));
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: res<=maxValWOFlags()"), 1);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: res>=minValWOFlags()"), 1);
+}
+
 void TestTypedValues::sizesTextsByLimit()
 {
     QCOMPARE(StrValue<101>().MaxLength(), 100);
@@ -267,11 +279,14 @@ void TestTypedValues::cloneKeepsNarrowRange()
 void TestTypedValues::assignsValueAndEditWithoutRangeCheck()
 {
     NumValue<qint32, qint32, 1, 7> source(-7);
+    QLineEdit edit;
+    source.ToLineEdit(&edit, false);
     NumValue<qint32, qint32, 1, 7> target;
     QVERIFY(target.IsZero());
     target = source;
     QCOMPARE(target.GetValue(), -7);
-    QCOMPARE(target.GetLineEdit(), source.GetLineEdit());
+    QCOMPARE(target.GetLineEdit(), &edit);
+    QCOMPARE(edit.text(), QString("-7"));
 
     NumValue<float, short, 10, 0> wavelength(99999.f);
     NumValue<float, short, 10, 0> copy;
