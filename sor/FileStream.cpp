@@ -187,6 +187,15 @@ qint64 CFileStream::StreamObject(IStream& object)
     return GetPos() - start;
 }
 
+const char* CFileStream::PeekBytes(qint64 offset, qint64 count)
+{
+    if (!m_bReading && !m_bWriting)
+        raiseAccess(143);
+    if (offset < 0 || count < 0 || count > DataSize() - offset)
+        raiseFormat(145);
+    return Data() + offset;
+}
+
 void CFileStream::Read(void* bytes, qint64 count)
 {
     if (!m_bReading && !m_bWriting)

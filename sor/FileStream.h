@@ -50,6 +50,10 @@ public:
     qint64 GetSize();
     qint64 StreamObject(IStream& object);
 
+    // The bytes of the file (loading) or of the image built so far (saving),
+    // without moving the position.
+    const char* PeekBytes(qint64 offset, qint64 count);
+
     void Read(void* bytes, qint64 count);
     void Write(const void* bytes, qint64 count);
     void ReadRawString(std::string& text);

@@ -4,6 +4,24 @@
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
 
+namespace sor {
+
+bool tGeneralParameters::operator!=(const tGeneralParameters& other) const
+{
+    return CableId != other.CableId.ToString()
+        || FiberId != other.FiberId.ToString()
+        || NominalWavelength.GetValue() != other.NominalWavelength.GetValue()
+        || OriginatingLocation != other.OriginatingLocation.ToString()
+        || TerminatingLocation != other.TerminatingLocation.ToString()
+        || CableCode != other.CableCode.ToString()
+        || CurrentDataFlag != other.CurrentDataFlag
+        || UserOffset.GetValue() != other.UserOffset.GetValue()
+        || Operator != other.Operator.ToString()
+        || Comment != other.Comment.ToString();
+}
+
+} // namespace sor
+
 namespace bc {
 
 namespace {

@@ -22,6 +22,10 @@ struct tGeneralParameters
     CType::NumValue<double, quint32, 10, 2> UserOffsetDistance;
     CType::StrValue<101> Operator;
     CType::StrValue<101> Comment;
+
+    // Compares what the information editor lets the user change; the fibre
+    // type and the user offset distance are not among them.
+    bool operator!=(const tGeneralParameters& other) const;
 };
 
 } // namespace sor

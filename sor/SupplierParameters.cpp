@@ -4,6 +4,23 @@
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
 
+namespace sor {
+
+// Every text counts, the software revision included: an edit of it alone
+// is still an edit the user expects to be saved.
+bool tSupplierParameters::operator!=(const tSupplierParameters& other) const
+{
+    return SupplierName != other.SupplierName.ToString()
+        || MainframeId != other.MainframeId.ToString()
+        || MainframeSerialNumber != other.MainframeSerialNumber.ToString()
+        || ModuleId != other.ModuleId.ToString()
+        || ModuleSerialNumber != other.ModuleSerialNumber.ToString()
+        || SoftwareRevision != other.SoftwareRevision.ToString()
+        || Other != other.Other.ToString();
+}
+
+} // namespace sor
+
 namespace bc {
 
 namespace {

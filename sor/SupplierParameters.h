@@ -15,6 +15,8 @@ struct tSupplierParameters
     CType::StrValue<32> ModuleSerialNumber;
     CType::StrValue<101> SoftwareRevision;
     CType::StrValue<101> Other;
+
+    bool operator!=(const tSupplierParameters& other) const;
 };
 
 } // namespace sor
