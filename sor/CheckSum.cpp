@@ -50,12 +50,9 @@ quint16 CCheckSum::CalcCRC(CFileStream& stream)
 void CCheckSum::Stream(CFileStream& stream)
 {
     GuardedStep(kSource, 585, [&] { stream.CheckBlockName(GetBlockNameCksum()); });
-    if (stream.IsWriting()) {
-        m_valuePos = stream.GetPos();
-        m_value = CalcCRC(stream);
-    } else {
-        m_valuePos = -1;
-    }
+    // The value written here is a placeholder: the walk patches the CRC
+    // once every byte count in front of it is final.
+    m_valuePos = stream.IsWriting() ? stream.GetPos() : -1;
     // Reading keeps the stored value as it is: files of older instruments
     // carry checksums over other bytes, and they must still load.
     GuardedStep(kSource, 589, [&] { stream.Exchange(m_value); });

@@ -75,37 +75,51 @@ void CDataPoints::tDataPointsGroup::Stream(CFileStream& stream)
 
 void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 count)
 {
-    Samples.clear();
-    m_storedSamples.clear();
-    // Reserve no more than the rest of the file can hold; a larger count
-    // fails at the first missing sample below.
-    const size_t reserved = size_t(qMin<qint64>(count, bytesLeft(stream) / 2));
-    Samples.reserve(reserved);
-    m_storedSamples.reserve(reserved);
+    // One pass over the bytes in place. Never size the lists beyond what
+    // the rest of the file holds; a larger count fails at the first missing
+    // sample.
+    const qint64 start = stream.GetPos();
+    const qint32 present = qint32(qMin<qint64>(count, bytesLeft(stream) / 2));
+    const auto* bytes = reinterpret_cast<const uchar*>(stream.PeekBytes(start, qint64(present) * 2));
+    m_storedSamples.resize(size_t(present));
+    Samples.resize(size_t(present));
 
     const float scale = ScaleFactor.GetValue();
-    for (qint32 i = 0; i < count; ++i) {
-        quint16 stored = 0;
-        step(516, [&] { stream.Exchange(stored); });
-        m_storedSamples.push_back(stored);
-        Samples.push_back(Normalise(stored, scale));
+    for (qint32 i = 0; i < present; ++i)
+        m_storedSamples[size_t(i)] = quint16(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    if (scale == 1.0f)
+        Samples = m_storedSamples;
+    else
+        for (qint32 i = 0; i < present; ++i)
+            Samples[size_t(i)] = Normalise(m_storedSamples[size_t(i)], scale);
+    stream.Seek(start + qint64(present) * 2);
+
+    if (present < count) {
+        quint16 missing = 0;
+        step(516, [&] { stream.Exchange(missing); });
     }
 }
 
 void CDataPoints::tDataPointsGroup::WriteSamples(CFileStream& stream)
 {
     const float scale = ScaleFactor.GetValue();
+    QByteArray bytes(int(Samples.size() * 2), Qt::Uninitialized);
+    char* out = bytes.data();
     for (size_t i = 0; i < Samples.size(); ++i) {
         // The stored value stands as long as it still yields the held
         // sample; a sample changed since the load (or never loaded) is
         // converted back from the held value.
         quint16 value = 0;
-        if (i < m_storedSamples.size() && Normalise(m_storedSamples[i], scale) == Samples[i])
+        if (i < m_storedSamples.size()
+            && (scale == 1.0f ? m_storedSamples[i] == Samples[i]
+                              : Normalise(m_storedSamples[i], scale) == Samples[i]))
             value = m_storedSamples[i];
         else
-            value = Denormalise(Samples[i], scale);
-        step(525, [&] { stream.Exchange(value); });
+            value = scale == 1.0f ? Samples[i] : Denormalise(Samples[i], scale);
+        out[2 * i] = char(value & 0xFF);
+        out[2 * i + 1] = char(value >> 8);
     }
+    step(525, [&] { stream.ExchangeBytes(bytes.data(), bytes.size()); });
 }
 
 void CDataPoints::Stream(CFileStream& stream)

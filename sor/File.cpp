@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace sor {
 
 namespace {
@@ -157,18 +159,25 @@ double CFile::DistanceToTime(double metres) const
     return metres * FixedParameters.GroupIndex.GetValue() * 1e9 / kSpeedOfLight;
 }
 
+const std::vector<quint16>& CFile::Samples() const
+{
+    static const std::vector<quint16> none;
+    return DataPoints.GetGroups().empty() ? none : DataPoints.GetGroups().front().Samples;
+}
+
 quint16 CFile::GetDataPoint(int n) const
 {
+    const std::vector<quint16>& samples = Samples();
+    if (n >= 0 && size_t(n) < samples.size())
+        return samples[size_t(n)];
     const bc::CDataPoints& allDataPoints = DataPoints;
     QV_ASSERT(n<int(allDataPoints.GetDataPoints().size()));
-    if (n < 0 || n >= GetDataPointCount())
-        return 0;
-    return allDataPoints.GetDataPoints()[size_t(n)];
+    return 0;
 }
 
 int CFile::GetDataPointCount() const
 {
-    return DataPoints.GetGroups().empty() ? 0 : int(DataPoints.GetDataPoints().size());
+    return int(Samples().size());
 }
 
 double CFile::TimeToDistance(double ns) const
@@ -189,7 +198,9 @@ void CFile::UpdateMaxDataPoint()
 {
     // Samples change only on load and construction; the views ask for the
     // largest one on every paint.
-    m_maxDataPoint = IFileView::GetMaxDataPoint();
+    const std::vector<quint16>& samples = Samples();
+    const auto largest = std::max_element(samples.begin(), samples.end());
+    m_maxDataPoint = largest == samples.end() || *largest == 0 ? quint16(0xFFFF) : *largest;
 }
 
 } // namespace sor

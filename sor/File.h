@@ -82,6 +82,8 @@ private:
     void Load(int& warnings);
     void UpdateResolution();
     void UpdateMaxDataPoint();
+    // The first group's samples: the trace the program shows.
+    const std::vector<quint16>& Samples() const;
 
     QRect m_viewRect{0, 0, 0, 0};
     double m_metresPerPoint = 0.0;
