@@ -2,16 +2,11 @@
 
 #include "core/Exception.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 #include <cstring>
 
 namespace bc {
-
-namespace {
-
-const qint32 kSource = 2;
-
-} // namespace
 
 CBlockInfo::CUserBlock::CUserBlock(const CUserBlock& other)
 {
@@ -43,8 +38,8 @@ void CBlockInfo::CUserBlock::Stream(CFileStream& stream)
     if (m_length == 0)
         return;
     if (!m_data && stream.IsWriting())
-        throw EInternalError({tErrorCode(kSource, 182)});
-    GuardedStep(kSource, 184, [&] {
+        throw EInternalError({tErrorCode(kBlockSource, 182)});
+    BlockStep(184, [&] {
         if (!m_data) {
             // The length comes from the file: never allocate more than
             // the file can still deliver.
@@ -58,20 +53,20 @@ void CBlockInfo::CUserBlock::Stream(CFileStream& stream)
 
 void CBlockInfo::Stream(CFileStream& stream)
 {
-    GuardedStep(kSource, 194, [&] { stream.ExchangeRawString(m_name); });
+    BlockStep(194, [&] { stream.ExchangeRawString(m_name); });
     if (m_name.empty()) {
         if (stream.IsReading())
-            throw EFileLoadInvalidFormat({tErrorCode(kSource, 198)});
-        throw EInternalError({tErrorCode(kSource, 200)});
+            throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 198)});
+        throw EInternalError({tErrorCode(kBlockSource, 200)});
     }
-    GuardedStep(kSource, 202, [&] { CBlock::Stream(stream); });
+    BlockStep(202, [&] { CBlock::Stream(stream); });
     if (stream.IsReading())
         m_userBlock.Reset(GetSize());
 }
 
 void CBlockInfo::StreamUserBlock(CFileStream& stream)
 {
-    GuardedStep(kSource, 189, [&] { StreamSized(stream, m_userBlock); });
+    BlockStep(189, [&] { StreamSized(stream, m_userBlock); });
 }
 
 } // namespace bc

@@ -3,12 +3,11 @@
 #include "core/Exception.h"
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 namespace bc {
 
 namespace {
-
-const qint32 kSource = 2;
 
 // The block count is a signed 16-bit field that counts the map itself.
 const size_t kMaxEntries = 32766;
@@ -21,24 +20,24 @@ void CBlockMap::StreamDetectingLayout(CFileStream& stream)
         const qint64 start = stream.GetPos();
         quint8 head[4];
         for (quint8& byte : head)
-            byte = GuardedStep(kSource, 215, [&] { return stream.ReadByte(); });
+            byte = BlockStep(215, [&] { return stream.ReadByte(); });
         stream.SetVersion2(head[0] == 'M' && head[1] == 'a' && head[2] == 'p' && head[3] == 0);
         stream.Seek(start);
     }
-    GuardedStep(kSource, 226, [&] { StreamSized(stream, *this); });
+    BlockStep(226, [&] { StreamSized(stream, *this); });
 }
 
 void CBlockMap::Stream(CFileStream& stream)
 {
-    GuardedStep(kSource, 231, [&] { stream.CheckBlockName(GetBlockNameMap()); });
-    GuardedStep(kSource, 232, [&] { CBlock::Stream(stream); });
+    BlockStep(231, [&] { stream.CheckBlockName(GetBlockNameMap()); });
+    BlockStep(232, [&] { CBlock::Stream(stream); });
 
     if (stream.IsWriting() && m_blockInfos.size() > kMaxEntries)
-        throw EInternalError({tErrorCode(kSource, 236)});
+        throw EInternalError({tErrorCode(kBlockSource, 236)});
     qint16 blockCount = qint16(m_blockInfos.size() + 1);
-    GuardedStep(kSource, 234, [&] { stream.Exchange(blockCount); });
+    BlockStep(234, [&] { stream.Exchange(blockCount); });
     if (blockCount < 1)
-        throw EFileLoadInvalidFormat({tErrorCode(kSource, 235)});
+        throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 235)});
 
     // Entries grow as they are read, so a count the file cannot back
     // fails at the first missing entry without a large allocation first.
@@ -48,7 +47,7 @@ void CBlockMap::Stream(CFileStream& stream)
     for (size_t i = 0; i < entries; ++i) {
         if (i == m_blockInfos.size())
             m_blockInfos.emplace_back();
-        GuardedStep(kSource, 237, [&] { stream.StreamObject(m_blockInfos[i]); });
+        BlockStep(237, [&] { stream.StreamObject(m_blockInfos[i]); });
     }
 }
 

@@ -3,14 +3,13 @@
 #include "core/Exception.h"
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 #include <array>
 
 namespace bc {
 
 namespace {
-
-const qint32 kSource = 2;
 
 std::array<quint16, 256> makeTable()
 {
@@ -38,8 +37,8 @@ quint16 CCheckSum::Crc16(const char* data, qint64 size)
 
 quint16 CCheckSum::CalcCRC(CFileStream& stream)
 {
-    GuardedStep(kSource, 598, [&] { return stream.GetPos(); });
-    qint64 size = GuardedStep(kSource, 601, [&] { return stream.GetSize(); });
+    BlockStep(598, [&] { return stream.GetPos(); });
+    qint64 size = BlockStep(601, [&] { return stream.GetSize(); });
     if (stream.IsReading())
         size -= 2;
     if (size <= 0)
@@ -49,13 +48,13 @@ quint16 CCheckSum::CalcCRC(CFileStream& stream)
 
 void CCheckSum::Stream(CFileStream& stream)
 {
-    GuardedStep(kSource, 585, [&] { stream.CheckBlockName(GetBlockNameCksum()); });
+    BlockStep(585, [&] { stream.CheckBlockName(GetBlockNameCksum()); });
     // The value written here is a placeholder: the walk patches the CRC
     // once every byte count in front of it is final.
     m_valuePos = stream.IsWriting() ? stream.GetPos() : -1;
     // Reading keeps the stored value as it is: files of older instruments
     // carry checksums over other bytes, and they must still load.
-    GuardedStep(kSource, 589, [&] { stream.Exchange(m_value); });
+    BlockStep(589, [&] { stream.Exchange(m_value); });
 }
 
 void CCheckSum::WriteFinalValue(CFileStream& stream)

@@ -5,6 +5,7 @@
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
 #include "sor/RoundHalfUp.h"
+#include "sor/BlockStep.h"
 
 #include <algorithm>
 #include <limits>
@@ -13,16 +14,8 @@ namespace bc {
 
 namespace {
 
-const qint32 kSource = 2;
-
 // The smallest group on disk: point count, scale factor, one sample.
 const qint64 kMinGroupBytes = 4 + 2 + 2;
-
-template <class F>
-void step(qint32 code, F&& body)
-{
-    GuardedStep(kSource, code, std::forward<F>(body));
-}
 
 quint16 clampToSample(int value)
 {
@@ -53,19 +46,19 @@ quint16 CDataPoints::tDataPointsGroup::Denormalise(quint16 sample, float scale)
 void CDataPoints::tDataPointsGroup::Stream(CFileStream& stream)
 {
     if (stream.IsWriting() && Samples.empty())
-        throw EInternalError({tErrorCode(kSource, 497)});
+        throw EInternalError({tErrorCode(kBlockSource, 497)});
     if (stream.IsWriting() && Samples.size() > size_t(std::numeric_limits<qint32>::max()))
-        throw EInternalError({tErrorCode(kSource, 506)});
+        throw EInternalError({tErrorCode(kBlockSource, 506)});
 
     qint32 count = qint32(Samples.size());
-    step(500, [&] { stream.Exchange(count); });
+    BlockStep(500, [&] { stream.Exchange(count); });
     if (count < 1) {
         if (stream.IsReading())
-            throw EFileLoadInvalidFormat({tErrorCode(kSource, 504)});
-        throw EInternalError({tErrorCode(kSource, 506)});
+            throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 504)});
+        throw EInternalError({tErrorCode(kBlockSource, 506)});
     }
 
-    step(510, [&] { stream.ExchangeObject(ScaleFactor); });
+    BlockStep(510, [&] { stream.ExchangeObject(ScaleFactor); });
 
     if (stream.IsReading())
         ReadSamples(stream, count);
@@ -96,7 +89,7 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
 
     if (present < count) {
         quint16 missing = 0;
-        step(516, [&] { stream.Exchange(missing); });
+        BlockStep(516, [&] { stream.Exchange(missing); });
     }
 }
 
@@ -119,7 +112,7 @@ void CDataPoints::tDataPointsGroup::WriteSamples(CFileStream& stream)
         out[2 * i] = char(value & 0xFF);
         out[2 * i + 1] = char(value >> 8);
     }
-    step(525, [&] { stream.ExchangeBytes(bytes.data(), bytes.size()); });
+    BlockStep(525, [&] { stream.ExchangeBytes(bytes.data(), bytes.size()); });
 }
 
 void CDataPoints::Stream(CFileStream& stream)
@@ -127,20 +120,20 @@ void CDataPoints::Stream(CFileStream& stream)
     if (stream.IsReading())
         m_groups.clear();
     else if (m_groups.empty())
-        throw EInternalError({tErrorCode(kSource, 475)});
+        throw EInternalError({tErrorCode(kBlockSource, 475)});
 
-    step(477, [&] { stream.CheckBlockName(GetBlockNameDataPts()); });
-    step(478, [&] { stream.Exchange(m_numberOfPoints); });
+    BlockStep(477, [&] { stream.CheckBlockName(GetBlockNameDataPts()); });
+    BlockStep(478, [&] { stream.Exchange(m_numberOfPoints); });
 
     // The count field is signed 16-bit: a longer list cannot be stored.
     if (stream.IsWriting() && m_groups.size() > size_t(std::numeric_limits<qint16>::max()))
-        throw EInternalError({tErrorCode(kSource, 487)});
+        throw EInternalError({tErrorCode(kBlockSource, 487)});
     qint16 count = qint16(m_groups.size());
-    step(481, [&] { stream.Exchange(count); });
+    BlockStep(481, [&] { stream.Exchange(count); });
     if (count < 1) {
         if (stream.IsReading())
-            throw EFileLoadInvalidFormat({tErrorCode(kSource, 485)});
-        throw EInternalError({tErrorCode(kSource, 487)});
+            throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 485)});
+        throw EInternalError({tErrorCode(kBlockSource, 487)});
     }
 
     if (stream.IsReading()) {
@@ -148,7 +141,7 @@ void CDataPoints::Stream(CFileStream& stream)
         return;
     }
     for (tDataPointsGroup& group : m_groups)
-        step(491, [&] { stream.StreamObject(group); });
+        BlockStep(491, [&] { stream.StreamObject(group); });
 }
 
 void CDataPoints::ReadGroups(CFileStream& stream, qint16 count)
@@ -158,7 +151,7 @@ void CDataPoints::ReadGroups(CFileStream& stream, qint16 count)
     m_groups.reserve(size_t(qMin<qint64>(count, bytesLeft(stream) / kMinGroupBytes)));
     for (qint16 i = 0; i < count; ++i) {
         m_groups.emplace_back();
-        step(491, [&] { stream.StreamObject(m_groups.back()); });
+        BlockStep(491, [&] { stream.StreamObject(m_groups.back()); });
     }
 }
 

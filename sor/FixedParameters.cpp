@@ -4,6 +4,7 @@
 #include "sor/BlockNames.h"
 #include "sor/Code.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 namespace sor {
 
@@ -28,7 +29,6 @@ namespace bc {
 
 namespace {
 
-const qint32 kSource = 2;
 const size_t kMaxPulseWidths = 32767;
 
 } // namespace
@@ -41,39 +41,39 @@ void CFixedParameters::SetParameters(const sor::tFixedParameters& parameters)
 void CFixedParameters::Stream(CFileStream& stream)
 {
     if (stream.IsWriting() && PulseWidths.empty())
-        throw EInternalError({tErrorCode(kSource, 280)});
+        throw EInternalError({tErrorCode(kBlockSource, 280)});
     const bool bVersion2 = stream.IsVersion2();
 
-    GuardedStep(kSource, 282, [&] { stream.CheckBlockName(GetBlockNameFxdParams()); });
-    GuardedStep(kSource, 283, [&] { stream.ExchangeDateTime(DateTime); });
-    GuardedStep(kSource, 284, [&] { stream.ExchangeCode(GetDistanceUnitCodes(), DistanceUnit); });
-    GuardedStep(kSource, 285, [&] { stream.ExchangeObject(ActualWavelength); });
-    GuardedStep(kSource, 286, [&] { stream.ExchangeObject(AcquisitionOffset); });
+    BlockStep(282, [&] { stream.CheckBlockName(GetBlockNameFxdParams()); });
+    BlockStep(283, [&] { stream.ExchangeDateTime(DateTime); });
+    BlockStep(284, [&] { stream.ExchangeCode(GetDistanceUnitCodes(), DistanceUnit); });
+    BlockStep(285, [&] { stream.ExchangeObject(ActualWavelength); });
+    BlockStep(286, [&] { stream.ExchangeObject(AcquisitionOffset); });
     if (bVersion2)
-        GuardedStep(kSource, 289, [&] { stream.ExchangeObject(AcquisitionOffsetDistance); });
+        BlockStep(289, [&] { stream.ExchangeObject(AcquisitionOffsetDistance); });
 
     StreamPulseWidths(stream);
 
-    GuardedStep(kSource, 321, [&] { stream.ExchangeObject(GroupIndex); });
-    GuardedStep(kSource, 322, [&] { stream.ExchangeObject(BackscatterCoefficient); });
-    GuardedStep(kSource, 323, [&] { stream.ExchangeObject(NumberOfAverages); });
+    BlockStep(321, [&] { stream.ExchangeObject(GroupIndex); });
+    BlockStep(322, [&] { stream.ExchangeObject(BackscatterCoefficient); });
+    BlockStep(323, [&] { stream.ExchangeObject(NumberOfAverages); });
     if (bVersion2)
-        GuardedStep(kSource, 326, [&] { stream.ExchangeObject(AveragingTime); });
-    GuardedStep(kSource, 328, [&] { stream.ExchangeObject(AcquisitionRange); });
+        BlockStep(326, [&] { stream.ExchangeObject(AveragingTime); });
+    BlockStep(328, [&] { stream.ExchangeObject(AcquisitionRange); });
     if (bVersion2)
-        GuardedStep(kSource, 331, [&] { stream.ExchangeObject(AcquisitionRangeDistance); });
-    GuardedStep(kSource, 333, [&] { stream.ExchangeObject(FrontPanelOffset); });
+        BlockStep(331, [&] { stream.ExchangeObject(AcquisitionRangeDistance); });
+    BlockStep(333, [&] { stream.ExchangeObject(FrontPanelOffset); });
 
     StreamNoiseFloor(stream);
 
-    GuardedStep(kSource, 353, [&] { stream.ExchangeObject(PowerOffset); });
-    GuardedStep(kSource, 354, [&] { stream.ExchangeObject(LossThreshold); });
-    GuardedStep(kSource, 355, [&] { stream.ExchangeObject(ReflThreshold); });
-    GuardedStep(kSource, 356, [&] { stream.ExchangeObject(EndThreshold); });
+    BlockStep(353, [&] { stream.ExchangeObject(PowerOffset); });
+    BlockStep(354, [&] { stream.ExchangeObject(LossThreshold); });
+    BlockStep(355, [&] { stream.ExchangeObject(ReflThreshold); });
+    BlockStep(356, [&] { stream.ExchangeObject(EndThreshold); });
     if (bVersion2) {
-        GuardedStep(kSource, 360, [&] { stream.ExchangeCode(GetTraceTypeCodes(), TraceType); });
+        BlockStep(360, [&] { stream.ExchangeCode(GetTraceTypeCodes(), TraceType); });
         for (size_t i = 0; i < WindowCoordinates.size(); ++i)
-            GuardedStep(kSource, 361 + qint32(i), [&] { stream.ExchangeObject(WindowCoordinates[i]); });
+            BlockStep(361 + qint32(i), [&] { stream.ExchangeObject(WindowCoordinates[i]); });
     }
 }
 
@@ -83,24 +83,24 @@ void CFixedParameters::StreamPulseWidths(CFileStream& stream)
         PulseWidths[0].PulseWidth.GetValue() = PulseWidth.GetValue();
         PulseWidths[0].DataSpacing.GetValue() = DataSpacing.GetValue();
         if (PulseWidths.size() > kMaxPulseWidths)
-            throw EInternalError({tErrorCode(kSource, 305)});
+            throw EInternalError({tErrorCode(kBlockSource, 305)});
     }
     qint16 count = qint16(PulseWidths.size());
-    GuardedStep(kSource, 299, [&] { stream.Exchange(count); });
+    BlockStep(299, [&] { stream.Exchange(count); });
     if (count <= 0) {
         if (stream.IsReading())
-            throw EFileLoadInvalidFormat({tErrorCode(kSource, 303)});
-        throw EInternalError({tErrorCode(kSource, 305)});
+            throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 303)});
+        throw EInternalError({tErrorCode(kBlockSource, 305)});
     }
     PulseWidths.resize(size_t(count));
 
     // Three runs, as the format lays them out: widths, spacings, counts.
     for (tPulseWidthEntry& entry : PulseWidths)
-        GuardedStep(kSource, 310, [&] { stream.ExchangeObject(entry.PulseWidth); });
+        BlockStep(310, [&] { stream.ExchangeObject(entry.PulseWidth); });
     for (tPulseWidthEntry& entry : PulseWidths)
-        GuardedStep(kSource, 312, [&] { stream.ExchangeObject(entry.DataSpacing); });
+        BlockStep(312, [&] { stream.ExchangeObject(entry.DataSpacing); });
     for (tPulseWidthEntry& entry : PulseWidths)
-        GuardedStep(kSource, 314, [&] { stream.Exchange(entry.DataPoints); });
+        BlockStep(314, [&] { stream.Exchange(entry.DataPoints); });
 
     if (stream.IsReading()) {
         PulseWidth.GetValue() = PulseWidths[0].PulseWidth.GetValue();
@@ -117,8 +117,8 @@ void CFixedParameters::StreamNoiseFloor(CFileStream& stream)
     else if (ScaleFactor == 0)
         ScaleFactor = 1;
     decltype(NoiseFloorLevel) stored(NoiseFloorLevel.GetValue() / ScaleFactor);
-    GuardedStep(kSource, 348, [&] { stream.ExchangeObject(stored); });
-    GuardedStep(kSource, 349, [&] { stream.Exchange(ScaleFactor); });
+    BlockStep(348, [&] { stream.ExchangeObject(stored); });
+    BlockStep(349, [&] { stream.Exchange(ScaleFactor); });
     if (stream.IsReading())
         NoiseFloorLevel.GetValue() = ScaleFactor * stored.GetValue();
 }

@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 namespace sor {
 
@@ -26,7 +27,6 @@ namespace bc {
 
 namespace {
 
-const qint32 kSource = 2;
 const int kUnknownLanguage = 7;
 
 } // namespace
@@ -51,23 +51,23 @@ void CGeneralParameters::SetLanguage(int index)
 
 void CGeneralParameters::Stream(CFileStream& stream)
 {
-    GuardedStep(kSource, 242, [&] { stream.CheckBlockName(GetBlockNameGenParams()); });
-    GuardedStep(kSource, 243, [&] { stream.ExchangeRawCode(LanguageCode); });
-    GuardedStep(kSource, 244, [&] { stream.SetCodePage(GetLanguageIndex(LanguageCode)); });
-    GuardedStep(kSource, 245, [&] { stream.ExchangeObject(CableId); });
-    GuardedStep(kSource, 246, [&] { stream.ExchangeObject(FiberId); });
+    BlockStep(242, [&] { stream.CheckBlockName(GetBlockNameGenParams()); });
+    BlockStep(243, [&] { stream.ExchangeRawCode(LanguageCode); });
+    BlockStep(244, [&] { stream.SetCodePage(GetLanguageIndex(LanguageCode)); });
+    BlockStep(245, [&] { stream.ExchangeObject(CableId); });
+    BlockStep(246, [&] { stream.ExchangeObject(FiberId); });
     if (stream.IsVersion2())
-        GuardedStep(kSource, 249, [&] { stream.ExchangeObject(FiberType); });
-    GuardedStep(kSource, 251, [&] { stream.ExchangeObject(NominalWavelength); });
-    GuardedStep(kSource, 252, [&] { stream.ExchangeObject(OriginatingLocation); });
-    GuardedStep(kSource, 253, [&] { stream.ExchangeObject(TerminatingLocation); });
-    GuardedStep(kSource, 254, [&] { stream.ExchangeObject(CableCode); });
-    GuardedStep(kSource, 255, [&] { stream.ExchangeCode(GetCurrentDataFlagCodes(), CurrentDataFlag); });
-    GuardedStep(kSource, 256, [&] { stream.ExchangeObject(UserOffset); });
+        BlockStep(249, [&] { stream.ExchangeObject(FiberType); });
+    BlockStep(251, [&] { stream.ExchangeObject(NominalWavelength); });
+    BlockStep(252, [&] { stream.ExchangeObject(OriginatingLocation); });
+    BlockStep(253, [&] { stream.ExchangeObject(TerminatingLocation); });
+    BlockStep(254, [&] { stream.ExchangeObject(CableCode); });
+    BlockStep(255, [&] { stream.ExchangeCode(GetCurrentDataFlagCodes(), CurrentDataFlag); });
+    BlockStep(256, [&] { stream.ExchangeObject(UserOffset); });
     if (stream.IsVersion2())
-        GuardedStep(kSource, 259, [&] { stream.ExchangeObject(UserOffsetDistance); });
-    GuardedStep(kSource, 261, [&] { stream.ExchangeObject(Operator); });
-    GuardedStep(kSource, 262, [&] { stream.ExchangeObject(Comment); });
+        BlockStep(259, [&] { stream.ExchangeObject(UserOffsetDistance); });
+    BlockStep(261, [&] { stream.ExchangeObject(Operator); });
+    BlockStep(262, [&] { stream.ExchangeObject(Comment); });
 }
 
 } // namespace bc

@@ -5,6 +5,7 @@
 #include "sor/BlockNames.h"
 #include "sor/Code.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 #include <QtGlobal>
 
@@ -12,40 +13,28 @@
 
 namespace bc {
 
-namespace {
-
-const qint32 kSource = 2;
-
-template <class F>
-void step(qint32 code, F&& body)
-{
-    GuardedStep(kSource, code, std::forward<F>(body));
-}
-
-} // namespace
-
 void CKeyEvent::Stream(CFileStream& stream)
 {
-    step(370, [&] { stream.ExchangeObject(Number); });
-    step(371, [&] { stream.ExchangeObject(PropagationTime); });
-    step(372, [&] { stream.ExchangeObject(AttenuationCoefficient); });
-    step(373, [&] { stream.ExchangeObject(EventLoss); });
-    step(374, [&] { stream.ExchangeObject(Reflectance); });
-    step(375, [&] { stream.ExchangeCode(GetEventCodeDigits(), EventType); });
-    step(376, [&] { stream.ExchangeCode(GetEventCodeLetters(), EventOrigin); });
-    step(377, [&] { stream.ExchangeBytes(Landmark, LANDMARK_SIZE); });
-    step(378, [&] { stream.ExchangeCode(GetLossTechniqueCodes(), LossTechnique); });
+    BlockStep(370, [&] { stream.ExchangeObject(Number); });
+    BlockStep(371, [&] { stream.ExchangeObject(PropagationTime); });
+    BlockStep(372, [&] { stream.ExchangeObject(AttenuationCoefficient); });
+    BlockStep(373, [&] { stream.ExchangeObject(EventLoss); });
+    BlockStep(374, [&] { stream.ExchangeObject(Reflectance); });
+    BlockStep(375, [&] { stream.ExchangeCode(GetEventCodeDigits(), EventType); });
+    BlockStep(376, [&] { stream.ExchangeCode(GetEventCodeLetters(), EventOrigin); });
+    BlockStep(377, [&] { stream.ExchangeBytes(Landmark, LANDMARK_SIZE); });
+    BlockStep(378, [&] { stream.ExchangeCode(GetLossTechniqueCodes(), LossTechnique); });
     if (stream.IsVersion2()) {
         for (int i = 0; i < MARKER_COUNT; ++i)
-            step(381 + i, [&] { stream.ExchangeObject(MarkerPositions[i]); });
+            BlockStep(381 + i, [&] { stream.ExchangeObject(MarkerPositions[i]); });
     }
-    step(387, [&] { stream.ExchangeObject(Comment); });
+    BlockStep(387, [&] { stream.ExchangeObject(Comment); });
 }
 
 void CKeyEvents::tMarkers::Stream(CFileStream& stream)
 {
-    step(392, [&] { stream.ExchangeObject(Start); });
-    step(393, [&] { stream.ExchangeObject(Finish); });
+    BlockStep(392, [&] { stream.ExchangeObject(Start); });
+    BlockStep(393, [&] { stream.ExchangeObject(Finish); });
 }
 
 void CKeyEvents::SetEndToEndMarkers(int start, int finish)
@@ -59,28 +48,28 @@ void CKeyEvents::Stream(CFileStream& stream)
     if (stream.IsReading())
         m_events.clear();
     else if (m_events.empty())
-        throw EInternalError({tErrorCode(kSource, 399)});
+        throw EInternalError({tErrorCode(kBlockSource, 399)});
 
-    step(404, [&] { stream.CheckBlockName(GetBlockNameKeyEvents()); });
+    BlockStep(404, [&] { stream.CheckBlockName(GetBlockNameKeyEvents()); });
 
     // The count field is signed 16-bit: a longer list would be stored with
     // a count that reads back as something else.
     if (stream.IsWriting() && m_events.size() > size_t(std::numeric_limits<qint16>::max()))
-        throw EInternalError({tErrorCode(kSource, 411)});
+        throw EInternalError({tErrorCode(kBlockSource, 411)});
     qint16 count = qint16(m_events.size());
-    step(405, [&] { stream.Exchange(count); });
+    BlockStep(405, [&] { stream.Exchange(count); });
     if (count < 1) {
         if (stream.IsReading())
-            throw EFileLoadInvalidFormat({tErrorCode(kSource, 409)});
-        throw EInternalError({tErrorCode(kSource, 411)});
+            throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 409)});
+        throw EInternalError({tErrorCode(kBlockSource, 411)});
     }
 
     StreamEvents(stream, count);
 
-    step(431, [&] { stream.ExchangeObject(m_endToEndLoss); });
-    step(432, [&] { stream.StreamObject(m_endToEndMarkers); });
-    step(433, [&] { stream.ExchangeObject(m_opticalReturnLoss); });
-    step(434, [&] { stream.StreamObject(m_returnLossMarkers); });
+    BlockStep(431, [&] { stream.ExchangeObject(m_endToEndLoss); });
+    BlockStep(432, [&] { stream.StreamObject(m_endToEndMarkers); });
+    BlockStep(433, [&] { stream.ExchangeObject(m_opticalReturnLoss); });
+    BlockStep(434, [&] { stream.StreamObject(m_returnLossMarkers); });
 }
 
 void CKeyEvents::StreamEvents(CFileStream& stream, qint16 count)
@@ -90,14 +79,14 @@ void CKeyEvents::StreamEvents(CFileStream& stream, qint16 count)
         // file can hold fails at the first missing event.
         for (qint16 i = 0; i < count; ++i) {
             CKeyEvent event;
-            step(418, [&] { stream.StreamObject(event); });
+            BlockStep(418, [&] { stream.StreamObject(event); });
             m_events.push_back(event);
         }
         return;
     }
     for (const sor::tKeyEvent& held : m_events) {
         CKeyEvent event(held);
-        step(427, [&] { stream.StreamObject(event); });
+        BlockStep(427, [&] { stream.StreamObject(event); });
     }
 }
 

@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "sor/BlockNames.h"
 #include "sor/FileStream.h"
+#include "sor/BlockStep.h"
 
 namespace sor {
 
@@ -23,22 +24,16 @@ bool tSupplierParameters::operator!=(const tSupplierParameters& other) const
 
 namespace bc {
 
-namespace {
-
-const qint32 kSource = 2;
-
-} // namespace
-
 void CSupplierParameters::Stream(CFileStream& stream)
 {
-    GuardedStep(kSource, 267, [&] { stream.CheckBlockName(GetBlockNameSupParams()); });
-    GuardedStep(kSource, 268, [&] { stream.ExchangeObject(SupplierName); });
-    GuardedStep(kSource, 269, [&] { stream.ExchangeObject(MainframeId); });
-    GuardedStep(kSource, 270, [&] { stream.ExchangeObject(MainframeSerialNumber); });
-    GuardedStep(kSource, 271, [&] { stream.ExchangeObject(ModuleId); });
-    GuardedStep(kSource, 272, [&] { stream.ExchangeObject(ModuleSerialNumber); });
-    GuardedStep(kSource, 273, [&] { stream.ExchangeObject(SoftwareRevision); });
-    GuardedStep(kSource, 274, [&] { stream.ExchangeObject(Other); });
+    BlockStep(267, [&] { stream.CheckBlockName(GetBlockNameSupParams()); });
+    BlockStep(268, [&] { stream.ExchangeObject(SupplierName); });
+    BlockStep(269, [&] { stream.ExchangeObject(MainframeId); });
+    BlockStep(270, [&] { stream.ExchangeObject(MainframeSerialNumber); });
+    BlockStep(271, [&] { stream.ExchangeObject(ModuleId); });
+    BlockStep(272, [&] { stream.ExchangeObject(ModuleSerialNumber); });
+    BlockStep(273, [&] { stream.ExchangeObject(SoftwareRevision); });
+    BlockStep(274, [&] { stream.ExchangeObject(Other); });
 }
 
 } // namespace bc

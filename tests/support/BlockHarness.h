@@ -3,22 +3,12 @@
 #include "core/Exception.h"
 #include "sor/BlockMap.h"
 #include "sor/FileStream.h"
+#include "support/Throws.h"
 
 #include <QFile>
-#include <QStringList>
 
 #include <map>
 #include <string>
-
-// The trail of an exception as "source:code" joined by '-', without the
-// version prefix of the user-visible code line.
-inline QString TrailOf(const Exception& e)
-{
-    QStringList parts;
-    for (const tErrorCode& code : e.GetCodes())
-        parts << QString("%1:%2").arg(code.Source).arg(code.Code);
-    return parts.join('-');
-}
 
 // A small whole-file walk for tests: the map first, then every entry either
 // through the block registered under its name or as a raw block. Failures

@@ -44,18 +44,3 @@ private:
     bool m_bVersion2;
     QTemporaryDir m_dir;
 };
-
-// Runs `action` and returns the trail of the E it throws ("1:145-2:516-..."),
-// or a text that cannot match a trail when it throws nothing or another class.
-template <class E, class F>
-QString FailureTrail(F&& action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return TrailOf(e);
-    } catch (const Exception& e) {
-        return QStringLiteral("other class: ") + TrailOf(e);
-    }
-    return QStringLiteral("nothing thrown");
-}
