@@ -16,6 +16,7 @@ namespace bc {
 namespace {
 
 const qint32 kSource = 1;
+const qint64 kMaxFileSize = qint64(1) << 30;
 
 [[noreturn]] void raiseFormat(qint32 code)
 {
@@ -34,26 +35,22 @@ const qint32 kSource = 1;
 
 } // namespace
 
-// Holds one load or save: sets the mode flag and releases the file, the
-// mapped bytes and the image when the operation ends, also on failure.
+// Holds one load or save: sets the mode flag and drops the bytes when the
+// operation ends, also on failure.
 class CFileStream::CModeGuard
 {
 public:
     CModeGuard(CFileStream& stream, bool& bMode) : m_stream(stream), m_bMode(bMode)
     {
-        QV_ASSERT(m_bMode == false);
-        QV_ASSERT(!m_stream.m_file);
+        QV_ASSERT(bMode==false);
         m_bMode = true;
+        m_stream.m_image.clear();
         m_stream.m_pos = 0;
     }
 
     ~CModeGuard()
     {
-        m_stream.m_readData = nullptr;
-        m_stream.m_readSize = 0;
-        m_stream.m_readCopy.clear();
         m_stream.m_image.clear();
-        m_stream.m_file.reset();
         m_stream.m_pos = 0;
         m_bMode = false;
     }
@@ -74,28 +71,24 @@ CFileStream::CFileStream(const QString& path) : m_path(path), m_codec(GetLocaleC
 
 CFileStream::~CFileStream()
 {
-    QV_ASSERT(!m_file);
+    QV_ASSERT(!m_bReading && !m_bWriting);
 }
 
 int CFileStream::Load(IStream& root)
 {
     CModeGuard guard(*this, m_bReading);
-    m_file = std::make_unique<QFile>(m_path);
-    if (!m_file->open(QIODevice::ReadOnly))
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
         raiseAccess(76);
     GuardedStep(kSource, 80, [&] {
-        const qint64 size = m_file->size();
-        uchar* mapped = size > 0 ? m_file->map(0, size) : nullptr;
-        if (mapped) {
-            m_readData = reinterpret_cast<const char*>(mapped);
-            m_readSize = size;
-        } else {
-            m_readCopy = m_file->readAll();
-            if (m_file->error() != QFileDevice::NoError)
-                raiseAccess(143);
-            m_readData = m_readCopy.constData();
-            m_readSize = m_readCopy.size();
-        }
+        // Far beyond any trace; refusing it keeps a stray huge file from
+        // exhausting memory.
+        if (file.size() > kMaxFileSize)
+            raiseFormat(78);
+        m_image = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            raiseAccess(143);
+        file.close();
         StreamObject(root);
     });
     return m_warnings;
@@ -146,16 +139,6 @@ void CFileStream::CheckDirection(qint32 code)
     }
 }
 
-const char* CFileStream::Data() const
-{
-    return m_bWriting ? m_image.constData() : m_readData;
-}
-
-qint64 CFileStream::DataSize() const
-{
-    return m_bWriting ? m_image.size() : m_readSize;
-}
-
 qint64 CFileStream::GetPos()
 {
     CheckDirection(238);
@@ -165,7 +148,7 @@ qint64 CFileStream::GetPos()
 bool CFileStream::Seek(qint64 position)
 {
     CheckDirection(245);
-    if (position < 0 || position > DataSize()) {
+    if (position < 0 || position > m_image.size()) {
         if (m_bReading)
             raiseAccess(246);
         raiseInternal(246);
@@ -177,7 +160,7 @@ bool CFileStream::Seek(qint64 position)
 qint64 CFileStream::GetSize()
 {
     CheckDirection(256);
-    return DataSize();
+    return m_image.size();
 }
 
 qint64 CFileStream::StreamObject(IStream& object)
@@ -191,19 +174,19 @@ const char* CFileStream::PeekBytes(qint64 offset, qint64 count)
 {
     if (!m_bReading && !m_bWriting)
         raiseAccess(143);
-    if (offset < 0 || count < 0 || count > DataSize() - offset)
+    if (offset < 0 || count < 0 || count > m_image.size() - offset)
         raiseFormat(145);
-    return Data() + offset;
+    return m_image.constData() + offset;
 }
 
 void CFileStream::Read(void* bytes, qint64 count)
 {
     if (!m_bReading && !m_bWriting)
         raiseAccess(143);
-    if (count < 0 || count > DataSize() - m_pos)
+    if (count < 0 || count > m_image.size() - m_pos)
         raiseFormat(145);
     if (count > 0)
-        std::memcpy(bytes, Data() + m_pos, size_t(count));
+        std::memcpy(bytes, m_image.constData() + m_pos, size_t(count));
     m_pos += count;
 }
 
@@ -226,8 +209,8 @@ void CFileStream::ReadRawString(std::string& text)
 {
     if (!m_bReading && !m_bWriting)
         raiseAccess(143);
-    const char* start = Data() + m_pos;
-    const qint64 left = DataSize() - m_pos;
+    const char* start = m_image.constData() + m_pos;
+    const qint64 left = m_image.size() - m_pos;
     const void* zero = left > 0 ? std::memchr(start, 0, size_t(left)) : nullptr;
     if (!zero) {
         m_pos += left;
@@ -316,8 +299,12 @@ void CFileStream::ExchangeDateTime(QDateTime& dateTime)
     CheckDirection(223);
     dateTime.setTimeSpec(Qt::UTC);
     quint32 seconds = 0;
-    if (m_bWriting)
-        seconds = quint32(dateTime.toSecsSinceEpoch());
+    if (m_bWriting) {
+        // As the 32-bit time_t conversion does: a date the field cannot
+        // hold is stored as 0xFFFFFFFF instead of wrapping round.
+        const qint64 secs = dateTime.isValid() ? dateTime.toSecsSinceEpoch() : -1;
+        seconds = secs >= 0 && secs < qint64(0xFFFFFFFF) ? quint32(secs) : 0xFFFFFFFFu;
+    }
     Exchange(seconds);
     if (m_bReading)
         dateTime = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);

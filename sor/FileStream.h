@@ -7,18 +7,16 @@
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
 #include <string>
 
 class QDateTime;
-class QFile;
 class QTextCodec;
 
 namespace bc {
 
 // The one object through which every part of a SOR file is read and
-// written. A load streams from the file's bytes (mapped where possible); a
-// save builds the whole image in memory and replaces the file atomically.
+// written. A load reads the file once and streams from its bytes; a save
+// builds the whole image in memory and replaces the file atomically.
 class CFileStream : public CType::FileStreams::IFileStream
 {
 public:
@@ -93,15 +91,9 @@ private:
     void CheckDirection(qint32 code);
     template <class T>
     T ExchangeInteger(T& value);
-    const char* Data() const;
-    qint64 DataSize() const;
 
     QString m_path;
-    std::unique_ptr<QFile> m_file; // open while loading
-    const char* m_readData = nullptr;
-    qint64 m_readSize = 0;
-    QByteArray m_readCopy;         // used when the file cannot be mapped
-    QByteArray m_image;            // the image being saved
+    QByteArray m_image; // the file's bytes while loading, the new image while saving
     qint64 m_pos = 0;
     int m_codePage = 7;
     bool m_bSpaceForEmpty = false;

@@ -47,6 +47,8 @@ private slots:
 
     void exchangesIntegersLittleEndian();
     void exchangesDateAsUtcSeconds();
+    void storesUnrepresentableDateAsAllOnes();
+    void refusesFileTooLargeForTrace();
     void writesEmptyTextAsStoredBefore();
     void decodesWithChosenCodePage();
     void refusesTextsOverLimit();
@@ -129,6 +131,28 @@ void TestFileStream::exchangesDateAsUtcSeconds()
     bc::CFileStream(file).Load(root);
     QCOMPARE(date.timeSpec(), Qt::UTC);
     QCOMPARE(date, QDateTime(QDate(1970, 1, 1), QTime(0, 0, 10), Qt::UTC));
+}
+
+void TestFileStream::storesUnrepresentableDateAsAllOnes()
+{
+    const QString file = path("olddate.bin");
+    QDateTime date(QDate(1969, 12, 31), QTime(23, 0), Qt::UTC);
+    Root root([&](bc::CFileStream& s) { s.ExchangeDateTime(date); });
+    bc::CFileStream(file).Save(root);
+    QCOMPARE(readFile(file), QByteArray::fromHex("FFFFFFFF"));
+}
+
+void TestFileStream::refusesFileTooLargeForTrace()
+{
+    const QString file = path("huge.sor");
+    {
+        QFile huge(file);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize((qint64(1) << 30) + 1)); // sparse: takes no disk space
+    }
+    Root root([](bc::CFileStream&) { QFAIL("a file of that size must not be streamed"); });
+    QCOMPARE(ThrownCode<EFileLoadInvalidFormat>([&] { bc::CFileStream(file).Load(root); }),
+             QString("0.272-1:78-1:80"));
 }
 
 void TestFileStream::writesEmptyTextAsStoredBefore()

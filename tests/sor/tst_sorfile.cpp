@@ -367,10 +367,21 @@ void TestSorFile::keepsKeyEventsEntryInStep()
     trace.Save();
     QCOMPARE(changed.last().at(0).toBool(), false);
 
+    trace.SetEndToEndLoss(1234);
+    trace.SetEndToEndMarkers(5, 6);
+    QCOMPARE(changed.last().at(0).toBool(), true);
+    trace.Save();
+
     int warnings = 0;
     sor::CFile reloaded(path("events.sor"), warnings);
     QCOMPARE(reloaded.GetKeyEventList().size(), size_t(1));
     QVERIFY(reloaded.GetKeyEventList()[0] == makeEvent(1, 100, "end"));
+    bc::CKeyEvents copy;
+    copy = *reloaded.GetKeyEvents();
+    QCOMPARE(copy.GetEndToEndLoss(), 1234);
+    QCOMPARE(copy.GetEndToEndMarkerStart(), 5);
+    QCOMPARE(copy.GetEndToEndMarkerFinish(), 6);
+    QCOMPARE(copy.GetKeyEventList(), reloaded.GetKeyEventList());
 
     reloaded.SetKeyEventList({});
     QCOMPARE(entryNames(reloaded), QStringList({"GenParams", "SupParams", "FxdParams", "DataPts", "Cksum"}));
