@@ -1,5 +1,7 @@
 #include "core/IARMessageBox.h"
 
+#include "core/Assert.h"
+
 #include <QDebug>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -71,11 +73,14 @@ bool IARMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     tOutcome outcome = OutcomeOf(box.standardButton(clicked));
-    // A box closed by other code has no clicked button: that is no answer,
-    // so the batch stops rather than skipping everything that follows.
-    if (clicked && clicked == ignoreAll) {
-        *bIgnore = true;
-        outcome = {false, true, "IgnoreAll"};
+    // A box closed by other code has no clicked button and counts as "Ignore
+    // all"; without a flag to set, that is no answer and the batch stops.
+    if (!clicked || clicked == ignoreAll) {
+        QV_ASSERT(bIgnore);
+        if (bIgnore) {
+            *bIgnore = true;
+            outcome = {false, true, "IgnoreAll"};
+        }
     }
     *retry = outcome.bRetry;
 

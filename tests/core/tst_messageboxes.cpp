@@ -139,8 +139,9 @@ void TestMessageBoxes::iarBoxAnswers_data()
                                     << " Retry Cancel [Retry]";
     QTest::newRow("no flag, closed without a button")
         << false << false << false << "closed" << false << false << false << " Retry Cancel []";
-    QTest::newRow("closed without a button keeps the flag")
-        << true << false << false << "closed" << false << false << false << all + " []";
+    QTest::newRow("closed without a button ignores all")
+        << true << false << true << "closed" << true << false << true
+        << " Ignore Retry Abort [IgnoreAll]";
 }
 
 void TestMessageBoxes::iarBoxAnswers()
@@ -168,6 +169,9 @@ void TestMessageBoxes::iarBoxAnswers()
         ? QStringList()
         : QStringList{"IAR message box:\n\tSaving\n\tDisk full\n\t" + logged + "\n"};
     QCOMPARE(catcher.Texts(QtDebugMsg), expected);
+    QCOMPARE(catcher.Texts(QtCriticalMsg),
+             bWithFlag || how != "closed" ? QStringList()
+                                          : QStringList{"ASSERTION FAILED: bIgnore"});
 }
 
 void TestMessageBoxes::iarBoxTopEdgeAtPosition()
