@@ -12,6 +12,8 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -100,6 +102,14 @@ const char childLine[] = "last words before the report";
 // line, then crash (or make a report on request) as the mode says.
 int RunChild(int argc, char** argv)
 {
+    // Crash without leaving core files, and overflow a bounded stack even
+    // where the shell allows an unlimited one.
+    ::prctl(PR_SET_DUMPABLE, 0);
+    rlimit stack{};
+    if (::getrlimit(RLIMIT_STACK, &stack) == 0 && stack.rlim_cur > (8u << 20)) {
+        stack.rlim_cur = 8u << 20;
+        ::setrlimit(RLIMIT_STACK, &stack);
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("Quorvane");
     QCoreApplication::setApplicationVersion(AppVersion().ToString());
