@@ -123,10 +123,10 @@ QValidator::State CNumValidator::Check(const QString& input, QString* hint) cons
     if (input.startsWith(QLatin1Char('+')))
         return refuse(translate("Enter a numeric value"), Invalid);
     if (!bParsed) {
-        // A well-formed number too large for the value's type is out of
-        // range, not malformed.
+        // A whole number too large for the value's integer type is out of
+        // range, not malformed; other refused texts stay malformed.
         bool bNumber = false;
-        const double number = locale.toDouble(input, &bNumber);
+        const qlonglong number = locale.toLongLong(input, &bNumber);
         if (bNumber && number > locale.toDouble(val->MaxText()))
             return refuse(translate("Maximum value is %1").arg(val->MaxText()), Intermediate);
         if (bNumber && number < locale.toDouble(val->MinText()))

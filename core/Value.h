@@ -95,6 +95,7 @@ public:
 
     QString& GetValue() { return m_value; }
     const QString& GetValue() const { return m_value; }
+    void SetValue(const QString& text) { m_value = text; }
     const QString& GetPattern() const { return m_pattern; }
 
 protected:

@@ -297,7 +297,7 @@ void TestTypedValues::assignsValueAndEditWithoutRangeCheck()
 void TestTypedValues::comparesTexts()
 {
     StrValue<101> comment;
-    comment.GetValue() = "Span A";
+    comment.SetValue("Span A");
     QVERIFY(!(comment != QString("Span A")));
     QVERIFY(comment != QString("span a"));
     QVERIFY(comment == QString("Span A"));

@@ -65,6 +65,7 @@ private slots:
     void readsBackOnlyChangedText();
     void refusesInvalidTextOnReadBack();
     void readsBackWithoutValidator();
+    void logsUnrefusedInvalidReadBack();
 
     void showsHintBesidePlainEdit();
     void showsHintAgainWhenFocusEnters();
@@ -120,6 +121,7 @@ void TestValidators::checksNumbers_data()
     QTest::newRow("3 top") << 3 << "65535" << acceptable << "";
     QTest::newRow("3 beyond unsigned short") << 3 << "70000" << intermediate << "Maximum value is 65535";
     QTest::newRow("1 beyond short") << 1 << "40000" << intermediate << "Maximum value is 32767";
+    QTest::newRow("3 exponent beyond unsigned short") << 3 << "1e9" << invalid << "Enter a numeric value";
     QTest::newRow("9 beyond long") << 9 << "-9999999999" << intermediate << "Minimum value is -2147483648";
     QTest::newRow("9 negative") << 9 << "-5" << acceptable << "";
     QTest::newRow("29 below narrow range") << 29 << "650" << intermediate << "Minimum value is 651";
@@ -281,6 +283,23 @@ void TestValidators::readsBackWithoutValidator()
     loss.FromLineEdit();
     QCOMPARE(loss.GetValue(), -7);
     QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: validator"), 1);
+}
+
+void TestValidators::logsUnrefusedInvalidReadBack()
+{
+    // Only a plain QLineEdit makes the validator refuse; a subclass's text
+    // goes through, and the parse failure and wrong state are logged.
+    LogCatcher log;
+    NumValue<qint32, qint32, 1, 7> loss(3);
+    CustomEdit edit;
+    loss.ToLineEdit(&edit, true);
+    edit.setText("abc");
+    edit.setModified(true);
+
+    loss.FromLineEdit();
+    QCOMPARE(loss.GetValue(), 0);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: bOk"), 1);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: valid == QValidator::Acceptable"), 1);
 }
 
 void TestValidators::showsHintBesidePlainEdit()
