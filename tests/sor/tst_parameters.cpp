@@ -135,6 +135,9 @@ private slots:
     void scalesNoiseFloor_data();
     void scalesNoiseFloor();
     void comparesEditableFixedParameters();
+    void comparesEditableGeneralParameters_data();
+    void comparesEditableGeneralParameters();
+    void comparesEverySupplierText();
 
 private:
     QString path() const { return m_dir->filePath("trace.sor"); }
@@ -473,6 +476,72 @@ void TestParameters::comparesEditableFixedParameters()
     b = a;
     b.DateTime = QDateTime::fromSecsSinceEpoch(1, Qt::UTC);
     QVERIFY(a != b);
+}
+
+void TestParameters::comparesEditableGeneralParameters_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<bool>("bDiffers");
+    QTest::newRow("cable ID") << 0 << true;
+    QTest::newRow("fibre ID") << 1 << true;
+    QTest::newRow("nominal wavelength") << 2 << true;
+    QTest::newRow("originating location") << 3 << true;
+    QTest::newRow("terminating location") << 4 << true;
+    QTest::newRow("cable code") << 5 << true;
+    QTest::newRow("current data flag") << 6 << true;
+    QTest::newRow("user offset") << 7 << true;
+    QTest::newRow("operator") << 8 << true;
+    QTest::newRow("comment") << 9 << true;
+    // Not offered by the editor, so not compared.
+    QTest::newRow("fibre type") << 10 << false;
+    QTest::newRow("user offset distance") << 11 << false;
+}
+
+void TestParameters::comparesEditableGeneralParameters()
+{
+    QFETCH(int, field);
+    QFETCH(bool, bDiffers);
+    sor::tGeneralParameters a;
+    sor::tGeneralParameters b;
+    QVERIFY(!(a != b));
+    switch (field) {
+    case 0: b.CableId.GetValue() = "x"; break;
+    case 1: b.FiberId.GetValue() = "x"; break;
+    case 2: b.NominalWavelength.GetValue() = 1310; break;
+    case 3: b.OriginatingLocation.GetValue() = "x"; break;
+    case 4: b.TerminatingLocation.GetValue() = "x"; break;
+    case 5: b.CableCode.GetValue() = "x"; break;
+    case 6: b.CurrentDataFlag = 2; break;
+    case 7: b.UserOffset.GetValue() = 0.1; break;
+    case 8: b.Operator.GetValue() = "x"; break;
+    case 9: b.Comment.GetValue() = "x"; break;
+    case 10: b.FiberType.GetValue() = 652; break;
+    default: b.UserOffsetDistance.GetValue() = 0.1; break;
+    }
+    QCOMPARE(a != b, bDiffers);
+}
+
+void TestParameters::comparesEverySupplierText()
+{
+    using tText = CType::StrValue<101> sor::tSupplierParameters::*;
+    using tShortText = CType::StrValue<32> sor::tSupplierParameters::*;
+    const tShortText shortTexts[] = {&sor::tSupplierParameters::SupplierName,
+                                     &sor::tSupplierParameters::ModuleSerialNumber};
+    const tText texts[] = {&sor::tSupplierParameters::MainframeId, &sor::tSupplierParameters::MainframeSerialNumber,
+                           &sor::tSupplierParameters::ModuleId, &sor::tSupplierParameters::SoftwareRevision,
+                           &sor::tSupplierParameters::Other};
+    const sor::tSupplierParameters a;
+    QVERIFY(!(a != a));
+    for (tShortText text : shortTexts) {
+        sor::tSupplierParameters b;
+        (b.*text).GetValue() = "x";
+        QVERIFY(a != b);
+    }
+    for (tText text : texts) {
+        sor::tSupplierParameters b;
+        (b.*text).GetValue() = "x";
+        QVERIFY(a != b);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestParameters)
