@@ -36,7 +36,7 @@ struct tCrashInstallInfo
     QString AppName;
     QString AppVersion;
     QString Subject;      // the report's title
-    QString UploadUrl;    // empty: reports stay on this computer
+    QString UploadUrl;    // kept for the record; reports always stay on this computer
     QString ReportFolder; // empty: the user's application data folder
 };
 

@@ -44,8 +44,10 @@ QString RecordPrefix(QtMsgType type)
 
 LogFile& LogFile::Instance()
 {
-    static LogFile log;
-    return log;
+    // Never destroyed: messages from other objects' destructors at exit,
+    // and a crash during exit, must still find the log.
+    static LogFile* const log = new LogFile;
+    return *log;
 }
 
 LogFile::LogFile() : buf(BufferSize, '\0'), beg(0), len(0)
