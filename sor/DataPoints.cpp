@@ -74,17 +74,20 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
     const qint64 start = stream.GetPos();
     const qint32 present = qint32(qMin<qint64>(count, bytesLeft(stream) / 2));
     const auto* bytes = reinterpret_cast<const uchar*>(stream.PeekBytes(start, qint64(present) * 2));
-    m_storedSamples.resize(size_t(present));
-    Samples.resize(size_t(present));
-
     const float scale = ScaleFactor.GetValue();
+    // At a factor of 1.0 both directions are the identity: the held samples
+    // are the stored ones and no second copy is needed.
+    std::vector<quint16>& stored = scale == 1.0f ? Samples : m_storedSamples;
+    stored.resize(size_t(present));
     for (qint32 i = 0; i < present; ++i)
-        m_storedSamples[size_t(i)] = quint16(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    if (scale == 1.0f)
-        Samples = m_storedSamples;
-    else
+        stored[size_t(i)] = quint16(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    if (scale == 1.0f) {
+        m_storedSamples.clear();
+    } else {
+        Samples.resize(size_t(present));
         for (qint32 i = 0; i < present; ++i)
             Samples[size_t(i)] = Normalise(m_storedSamples[size_t(i)], scale);
+    }
     stream.Seek(start + qint64(present) * 2);
 
     if (present < count) {

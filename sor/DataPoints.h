@@ -16,9 +16,10 @@ class CDataPoints : public IStream
 {
 public:
     // One scale-factor group. The samples are held normalised to a scale
-    // factor of 1.0 for the views; the values read from the file are kept
-    // alongside, so that an unchanged sample is written back as it was
-    // stored instead of going through a lossy round trip.
+    // factor of 1.0 for the views; under any other factor the values read
+    // from the file are kept alongside, so that an unchanged sample is
+    // written back as it was stored instead of going through a lossy round
+    // trip.
     class tDataPointsGroup : public IStream
     {
     public:

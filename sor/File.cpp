@@ -198,9 +198,10 @@ void CFile::UpdateMaxDataPoint()
 {
     // Samples change only on load and construction; the views ask for the
     // largest one on every paint.
-    const std::vector<quint16>& samples = Samples();
-    const auto largest = std::max_element(samples.begin(), samples.end());
-    m_maxDataPoint = largest == samples.end() || *largest == 0 ? quint16(0xFFFF) : *largest;
+    quint16 largest = 0;
+    for (quint16 sample : Samples())
+        largest = std::max(largest, sample);
+    m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
 }
 
 } // namespace sor
