@@ -98,7 +98,7 @@ private:
     static int IntDigits(V x);
     static int FracDigits();
     QString FormatValue(V x) const;
-    bool IsInRange() const;
+    bool IsAcceptable(V value) const;
 
     V m_value;
 };
@@ -262,12 +262,12 @@ bool NumValue<V, S, Scale, Flags>::FromString(const QString& text)
 }
 
 template <class V, class S, int Scale, int Flags>
-bool NumValue<V, S, Scale, Flags>::IsInRange() const
+bool NumValue<V, S, Scale, Flags>::IsAcceptable(V value) const
 {
     // Written as a positive test so that NaN is refused as well.
-    if (!(m_value >= GetMin() && m_value <= GetMax()))
+    if (!(value >= GetMin() && value <= GetMax()))
         return false;
-    return m_value != 0 || IsZeroAllowed();
+    return value != 0 || IsZeroAllowed();
 }
 
 template <class V, class S, int Scale, int Flags>
@@ -277,13 +277,16 @@ void NumValue<V, S, Scale, Flags>::Stream(FileStreams::IFileStream& stream)
     if (stream.IsWriting())
         stored = ToStored(m_value);
     stream.Exchange(stored);
-    if (stream.IsReading())
+    if (stream.IsReading()) {
         m_value = FromStored(stored);
-    if (!IsInRange()) {
-        if (stream.IsReading())
+        if (!IsAcceptable(m_value))
             stream.ReportBadRead();
-        stream.ReportBadWrite();
+        return;
     }
+    // The stored integer must read back as acceptable too: a value that
+    // rounds to a refused stored 0 would save a file that cannot be loaded.
+    if (!IsAcceptable(m_value) || !IsAcceptable(FromStored(stored)))
+        stream.ReportBadWrite();
 }
 
 extern template class NumValue<short, short, 1, 0>;

@@ -218,6 +218,8 @@ void TestTypedValueStream::refusesOutOfRange_data()
     write("reflectance threshold positive", 18, 0.001);
     write("noise floor positive", 19, 0.001);
     write("offset not a number", 21, nan);
+    write("scale factor rounding to a refused 0", 14, -0.0004);
+    write("wavelength rounding to a refused 0", 10, 0.3);
 }
 
 void TestTypedValueStream::refusesOutOfRange()
