@@ -39,7 +39,7 @@ int IFileView::GetValueAt(double metres) const
     const int i = int(float(std::floor(b)));
     const float s = GetDataPoint(i);
     const float t = GetDataPoint(i + 1);
-    const float v = s + (t - s) * float(b - i);
+    const float v = float(s + (t - s) * (b - i));
     return bc::RoundHalfUp(v);
 }
 
