@@ -17,7 +17,7 @@ QByteArray qwmxr01Bytes(bool bVersion2, qint32 left, quint16 displayFlag = 0, co
     return bytes.Bytes();
 }
 
-struct tQwmxr02Spec
+struct tQwmxr02Fields
 {
     qint16 HeadValue3 = 3;
     qint16 Group1Item3 = 13;
@@ -26,20 +26,20 @@ struct tQwmxr02Spec
     QByteArray Text = "";
 };
 
-void appendGroup(SorBytes& bytes, qint16 item3, const tQwmxr02Spec& spec)
+void appendGroup(SorBytes& bytes, qint16 item3, const tQwmxr02Fields& fields)
 {
-    bytes.I16(1).I32(-2).I16(item3).I16(4).I32(5).Raw(spec.Reserved).Str(spec.Text);
+    bytes.I16(1).I32(-2).I16(item3).I16(4).I32(5).Raw(fields.Reserved).Str(fields.Text);
     bytes.I32(8).I32(9).I32(-10).I32(11).Str("");
 }
 
-QByteArray qwmxr02Bytes(bool bVersion2, const tQwmxr02Spec& spec = {})
+QByteArray qwmxr02Bytes(bool bVersion2, const tQwmxr02Fields& fields = {})
 {
     SorBytes bytes;
     if (bVersion2)
         bytes.Str("QWMXR02");
-    bytes.I32(-2147483647 - 1).I32(2).I16(spec.HeadValue3).I32(4).U16(65535);
-    appendGroup(bytes, spec.Group1Item3, spec);
-    appendGroup(bytes, spec.Group2Item3, spec);
+    bytes.I32(-2147483647 - 1).I32(2).I16(fields.HeadValue3).I32(4).U16(65535);
+    appendGroup(bytes, fields.Group1Item3, fields);
+    appendGroup(bytes, fields.Group2Item3, fields);
     bytes.I32(1).I32(2).I32(3).U16(4).I32(5).I32(-6);
     return bytes.Bytes();
 }
@@ -159,9 +159,9 @@ void TestCustomBlocks::roundTripsSecondBlock()
     QFETCH(bool, bVersion2);
     QFETCH(QByteArray, text);
     QFETCH(int, size);
-    tQwmxr02Spec spec;
-    spec.Text = text;
-    const QByteArray bytes = qwmxr02Bytes(bVersion2, spec);
+    tQwmxr02Fields fields;
+    fields.Text = text;
+    const QByteArray bytes = qwmxr02Bytes(bVersion2, fields);
     QCOMPARE(bytes.size(), size);
 
     bc::CBlockQWMXR02 block;
@@ -179,12 +179,12 @@ void TestCustomBlocks::roundTripsSecondBlock()
 
 void TestCustomBlocks::dropsReservedBytes()
 {
-    tQwmxr02Spec spec;
-    spec.Reserved = QByteArray("\x01\xFF\x7F\x80zz", 6);
+    tQwmxr02Fields fields;
+    fields.Reserved = QByteArray("\x01\xFF\x7F\x80zz", 6);
     bc::CBlockQWMXR02 block;
     block.Group1.Text6.GetValue() = "kept";
     SingleBlock io(block, true);
-    io.Load(qwmxr02Bytes(true, spec));
+    io.Load(qwmxr02Bytes(true, fields));
     QCOMPARE(block.Group1.Text6.GetValue(), QString("kept"));
     QCOMPARE(block.Group1.Text7.GetValue(), QString());
 
@@ -207,11 +207,11 @@ void TestCustomBlocks::refusesBadSecondBlockReads_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("trail");
-    tQwmxr02Spec head;
+    tQwmxr02Fields head;
     head.HeadValue3 = -5;
-    tQwmxr02Spec first;
+    tQwmxr02Fields first;
     first.Group1Item3 = -1;
-    tQwmxr02Spec second;
+    tQwmxr02Fields second;
     second.Group2Item3 = -1;
     QTest::newRow("sHeadValue3 -5") << qwmxr02Bytes(true, head) << "1:51-2:679-1:80";
     QTest::newRow("Group1 sItem3") << qwmxr02Bytes(true, first) << "1:51-2:686-1:80";
