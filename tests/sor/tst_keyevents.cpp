@@ -8,7 +8,7 @@
 
 namespace {
 
-struct tEventSpec
+struct tEventFields
 {
     qint16 Number = 1;
     qint32 Time = 0;
@@ -33,7 +33,7 @@ struct tTailSpec
     qint32 ReturnLossFinish = 1;
 };
 
-void appendEvent(SorBytes& bytes, const tEventSpec& e, bool bVersion2)
+void appendEvent(SorBytes& bytes, const tEventFields& e, bool bVersion2)
 {
     bytes.I16(e.Number).I32(e.Time).I16(e.Attenuation).I16(e.Loss).I32(e.Reflectance);
     bytes.U8(quint8(e.Type)).U8(quint8(e.Origin)).Raw(e.Landmark).Raw(e.Technique);
@@ -44,14 +44,14 @@ void appendEvent(SorBytes& bytes, const tEventSpec& e, bool bVersion2)
     bytes.Str(e.Comment);
 }
 
-QByteArray blockBytes(const QList<tEventSpec>& events, bool bVersion2, const tTailSpec& tail = {},
+QByteArray blockBytes(const QList<tEventFields>& events, bool bVersion2, const tTailSpec& tail = {},
                       qint16 count = -1)
 {
     SorBytes bytes;
     if (bVersion2)
         bytes.Str("KeyEvents");
     bytes.I16(count == -1 ? qint16(events.size()) : count);
-    for (const tEventSpec& e : events)
+    for (const tEventFields& e : events)
         appendEvent(bytes, e, bVersion2);
     bytes.I32(tail.EndToEndLoss).I32(tail.EndToEndStart).I32(tail.EndToEndFinish);
     bytes.U16(tail.ReturnLoss).I32(tail.ReturnLossStart).I32(tail.ReturnLossFinish);
@@ -119,7 +119,7 @@ void TestKeyEvents::writesOneEventInEachLayout()
     const QByteArray written = SingleBlock(block, bVersion2).Save();
     QCOMPARE(written.size(), size);
 
-    tEventSpec expected;
+    tEventFields expected;
     expected.Attenuation = 1000; // the default 1.0 dB/km
     expected.Markers[2] = 1500;
     QCOMPARE(written, blockBytes({expected}, bVersion2));
@@ -127,22 +127,22 @@ void TestKeyEvents::writesOneEventInEachLayout()
 
 void TestKeyEvents::readsEventFields()
 {
-    tEventSpec spec;
-    spec.Number = 7;
-    spec.Time = 123456;
-    spec.Attenuation = -350;
-    spec.Loss = 120;
-    spec.Reflectance = -45000;
-    spec.Type = '1';
-    spec.Origin = 'D';
-    spec.Technique = "2P";
-    spec.Markers[0] = 10;
-    spec.Markers[4] = 2000000;
-    spec.Comment = "splice";
+    tEventFields fields;
+    fields.Number = 7;
+    fields.Time = 123456;
+    fields.Attenuation = -350;
+    fields.Loss = 120;
+    fields.Reflectance = -45000;
+    fields.Type = '1';
+    fields.Origin = 'D';
+    fields.Technique = "2P";
+    fields.Markers[0] = 10;
+    fields.Markers[4] = 2000000;
+    fields.Comment = "splice";
 
     bc::CKeyEvents block;
     SingleBlock io(block, true);
-    QCOMPARE(io.Load(blockBytes({spec, spec}, true)), qint64(blockBytes({spec, spec}, true).size()));
+    QCOMPARE(io.Load(blockBytes({fields, fields}, true)), qint64(blockBytes({fields, fields}, true).size()));
     QCOMPARE(int(block.GetKeyEventList().size()), 2);
     const sor::tKeyEvent& e = block.GetKeyEventList().front();
     QCOMPARE(e.Number.GetValue(), 7u);
@@ -159,7 +159,7 @@ void TestKeyEvents::readsEventFields()
 
     // The earlier layout carries no marker positions: they stay at zero.
     bc::CKeyEvents earlier;
-    SingleBlock(earlier, false).Load(blockBytes({spec}, false));
+    SingleBlock(earlier, false).Load(blockBytes({fields}, false));
     for (const auto& marker : earlier.GetKeyEventList().front().MarkerPositions)
         QCOMPARE(marker.GetValue(), 0.0);
 }
@@ -176,10 +176,10 @@ void TestKeyEvents::roundTripsBlockUnchanged()
 {
     QFETCH(bool, bVersion2);
     QFETCH(QByteArray, landmark);
-    tEventSpec first;
+    tEventFields first;
     first.Landmark = landmark;
     first.Comment = "first";
-    tEventSpec second;
+    tEventFields second;
     second.Number = 2;
     second.Origin = 'E';
     tTailSpec tail;
@@ -206,17 +206,17 @@ void TestKeyEvents::roundTripsBlockUnchanged()
 
 void TestKeyEvents::readsUnknownLossTechniqueAsLeastSquares()
 {
-    tEventSpec spec;
-    spec.Technique = "ZZ";
+    tEventFields fields;
+    fields.Technique = "ZZ";
     bc::CKeyEvents block;
     SingleBlock io(block, true);
-    io.Load(blockBytes({spec}, true));
+    io.Load(blockBytes({fields}, true));
     QCOMPARE(block.GetKeyEventList().front().LossTechnique, 1);
 
-    spec.Technique = "LS";
-    spec.Attenuation = 0;
+    fields.Technique = "LS";
+    fields.Attenuation = 0;
     block.GetKeyEventList().front().AttenuationCoefficient.GetValue() = 0.0f;
-    QCOMPARE(io.Save(), blockBytes({spec}, true));
+    QCOMPARE(io.Save(), blockBytes({fields}, true));
 }
 
 void TestKeyEvents::refusesBadReads_data()
@@ -224,14 +224,14 @@ void TestKeyEvents::refusesBadReads_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("trail");
 
-    tEventSpec good;
-    tEventSpec badOrigin;
+    tEventFields good;
+    tEventFields badOrigin;
     badOrigin.Origin = 'X';
-    tEventSpec badType;
+    tEventFields badType;
     badType.Type = '3';
-    tEventSpec unnumbered;
+    tEventFields unnumbered;
     unnumbered.Number = 0;
-    tEventSpec negativeTime;
+    tEventFields negativeTime;
     negativeTime.Time = -1;
 
     QTest::newRow("origin X") << blockBytes({badOrigin}, true) << "1:41-2:376-2:418-1:80";
