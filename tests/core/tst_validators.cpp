@@ -45,6 +45,21 @@ public:
     using QLineEdit::QLineEdit;
 };
 
+// A window with a plain line edit above one of a subclass.
+struct TwoEdits
+{
+    TwoEdits()
+    {
+        auto* layout = new QVBoxLayout(&Window);
+        layout->addWidget(Plain);
+        layout->addWidget(Custom);
+    }
+
+    QWidget Window;
+    QLineEdit* Plain = new QLineEdit(&Window);
+    CustomEdit* Custom = new CustomEdit(&Window);
+};
+
 } // namespace
 
 class TestValidators : public QObject
@@ -305,12 +320,10 @@ void TestValidators::logsUnrefusedInvalidReadBack()
 void TestValidators::showsHintBesidePlainEdit()
 {
     NumValue<double, qint32, 10, 2> offset;
-    QWidget window;
-    auto* plain = new QLineEdit(&window);
-    auto* custom = new CustomEdit(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(plain);
-    layout->addWidget(custom);
+    TwoEdits edits;
+    QWidget& window = edits.Window;
+    QLineEdit* plain = edits.Plain;
+    CustomEdit* custom = edits.Custom;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -333,12 +346,10 @@ void TestValidators::showsHintBesidePlainEdit()
 void TestValidators::showsHintAgainWhenFocusEnters()
 {
     NumValue<double, qint32, 10, 2> offset;
-    QWidget window;
-    auto* plain = new QLineEdit(&window);
-    auto* custom = new CustomEdit(&window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(plain);
-    layout->addWidget(custom);
+    TwoEdits edits;
+    QWidget& window = edits.Window;
+    QLineEdit* plain = edits.Plain;
+    CustomEdit* custom = edits.Custom;
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));

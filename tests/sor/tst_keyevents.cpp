@@ -23,7 +23,7 @@ struct tEventFields
     QByteArray Comment;
 };
 
-struct tTailSpec
+struct tTailFields
 {
     qint32 EndToEndLoss = 0;
     qint32 EndToEndStart = 0;
@@ -44,7 +44,7 @@ void appendEvent(SorBytes& bytes, const tEventFields& e, bool bVersion2)
     bytes.Str(e.Comment);
 }
 
-QByteArray blockBytes(const QList<tEventFields>& events, bool bVersion2, const tTailSpec& tail = {},
+QByteArray blockBytes(const QList<tEventFields>& events, bool bVersion2, const tTailFields& tail = {},
                       qint16 count = -1)
 {
     SorBytes bytes;
@@ -182,7 +182,7 @@ void TestKeyEvents::roundTripsBlockUnchanged()
     tEventFields second;
     second.Number = 2;
     second.Origin = 'E';
-    tTailSpec tail;
+    tTailFields tail;
     tail.EndToEndLoss = -12345;
     tail.EndToEndStart = -7;
     tail.EndToEndFinish = 2147483647;
