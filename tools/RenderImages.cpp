@@ -2,7 +2,10 @@
 // program loads, and draws contact sheets of all images for review.
 //
 //   quorvane_render_images render <artwork folder> <images folder>
-//   quorvane_render_images sheet <images folder> <sheet.png>
+//   quorvane_render_images sheet <images folder> <sheet.png> [size]
+//
+// With a size the sheet shows every image at that size only, magnified four
+// times, to judge single pixels of the small renderings.
 
 #include <QBuffer>
 #include <QDir>
@@ -143,6 +146,23 @@ int sheet(const QString& imagesDir, const QString& out)
     return canvas.scaled(canvas.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(out) ? 0 : 1;
 }
 
+int closeUp(const QString& imagesDir, const QString& out, int size)
+{
+    const QFileInfoList images =
+        QDir(imagesDir).entryInfoList({"*.svg", "*.png", "*.ico"}, QDir::Files, QDir::Name);
+    const int columns = 8;
+    const int cell = size + 8;
+    const int rows = (images.size() + columns - 1) / columns;
+    QImage canvas(columns * cell, rows * cell, QImage::Format_ARGB32);
+    canvas.fill(QColor(239, 239, 239));
+    QPainter painter(&canvas);
+    for (int i = 0; i < images.size(); ++i)
+        painter.drawPixmap((i % columns) * cell + 4, (i / columns) * cell + 4,
+                           QIcon(images[i].filePath()).pixmap(size, size));
+    painter.end();
+    return canvas.scaled(canvas.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(out) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -155,6 +175,8 @@ int main(int argc, char* argv[])
         return render(args[2], args[3]);
     if (args.size() == 4 && args[1] == QLatin1String("sheet"))
         return sheet(args[2], args[3]);
-    std::fprintf(stderr, "usage: %s render ARTWORK IMAGES | sheet IMAGES SHEET.png\n", argv[0]);
+    if (args.size() == 5 && args[1] == QLatin1String("sheet"))
+        return closeUp(args[2], args[3], args[4].toInt());
+    std::fprintf(stderr, "usage: %s render ARTWORK IMAGES | sheet IMAGES SHEET.png [SIZE]\n", argv[0]);
     return 2;
 }
