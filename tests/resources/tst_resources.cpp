@@ -160,17 +160,25 @@ void TestResources::appIconHoldsSeveralSizes()
 void TestResources::catalogueLoads_data()
 {
     QTest::addColumn<QString>("language");
-    QTest::newRow("English") << QStringLiteral("English");
-    QTest::newRow("Russian") << QStringLiteral("Русский");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("unexpectedError");
+    QTest::newRow("English") << QStringLiteral("English") << "en_GB" << QString();
+    QTest::newRow("Russian") << QStringLiteral("Русский") << "ru_RU"
+                             << QStringLiteral("Непредвиденная ошибка");
 }
 
-// Start-up looks the catalogue up by language name in the resource folder.
+// Start-up looks the catalogue up by language name in the resource folder;
+// the Cyrillic name and text must survive lrelease and rcc unchanged.
 void TestResources::catalogueLoads()
 {
     QFETCH(QString, language);
+    QFETCH(QString, locale);
+    QFETCH(QString, unexpectedError);
     QVERIFY(QFileInfo::exists(":/translations/" + language + ".qm"));
     QTranslator translator;
     QVERIFY(translator.load(language + ".qm", ":/translations"));
+    QCOMPARE(translator.language(), locale);
+    QCOMPARE(translator.translate("Exception", "Unexpected error"), unexpectedError);
 }
 
 // The options dialog offers every catalogue found there as a language.
