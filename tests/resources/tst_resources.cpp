@@ -36,6 +36,8 @@ private slots:
     void initTestCase();
     void namedImageLoads_data();
     void namedImageLoads();
+    void suffixlessPathFindsItsPng_data();
+    void suffixlessPathFindsItsPng();
     void everyCompiledImageLoads();
     void appIconHoldsSeveralSizes();
     void catalogueLoads_data();
@@ -67,6 +69,8 @@ void TestResources::namedImageLoads_data()
         {"EventOutOfRange.svg", icon},
         {"DeviceConnected.png", status},
         {"DeviceDisconnected.png", status},
+        {"FolderSmall.png", status},
+        {"ShowDescription.png", status},
         {"CursorECenter.svg", icon},
         {"CursorELeft.svg", icon},
         {"CursorERight.svg", icon},
@@ -124,6 +128,24 @@ void TestResources::namedImageLoads()
     const QPixmap small = QIcon(path).pixmap(16, 16);
     QCOMPARE(small.size(), QSize(16, 16));
     QVERIFY(hasInk(small.toImage()));
+}
+
+void TestResources::suffixlessPathFindsItsPng_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char* name : {"g-32", "m-32", "e-32", "r-32", "pagefooter32"})
+        QTest::newRow(name) << ":/images/" + QString::fromLatin1(name);
+}
+
+// The print preview names its tool icons without a suffix; the image reader
+// finds them by trying the suffixes it knows.
+void TestResources::suffixlessPathFindsItsPng()
+{
+    QFETCH(QString, path);
+    const QImage image(path);
+    QCOMPARE(image.size(), QSize(32, 32));
+    QVERIFY(hasInk(image));
+    QVERIFY(!QIcon(path).pixmap(32, 32).isNull());
 }
 
 void TestResources::everyCompiledImageLoads()
