@@ -6,6 +6,7 @@
 #include "support/ModalAnswerer.h"
 #include "support/TraceBuilder.h"
 
+#include <QFileDialog>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -84,8 +85,11 @@ private slots:
     void cleanup();
 
     void listsFolderInNameOrder();
+    void reloadReadsFileAgainAtTheEnd();
     void startsFromTraceOrMissingPath_data();
     void startsFromTraceOrMissingPath();
+    void openDirClosesFilesFirst_data();
+    void openDirClosesFilesFirst();
     void loadWarningsAskPerBatch_data();
     void loadWarningsAskPerBatch();
     void warningLinesInFixedOrder_data();
@@ -194,6 +198,19 @@ void TestFileList::listsFolderInNameOrder()
     QCOMPARE(answerer.Seen().size(), 0);
 }
 
+void TestFileList::reloadReadsFileAgainAtTheEnd()
+{
+    for (const char* name : {"a.sor", "b.sor"})
+        WriteTrace(Folder(), name, 100);
+    list->SetWorkingFolder(Folder());
+    WriteTrace(Folder(), "a.sor", 300);
+
+    list->ReloadFile(0);
+    QCOMPARE(Names(), QStringList({"b.sor", "a.sor"}));
+    QCOMPARE(list->GetFile(1)->GetDataPointCount(), 300);
+    QCOMPARE(list->GetFile(1)->GetFileName(), QFileInfo(Folder() + "/a.sor").canonicalFilePath());
+}
+
 void TestFileList::startsFromTraceOrMissingPath_data()
 {
     QTest::addColumn<QString>("how");
@@ -231,6 +248,45 @@ void TestFileList::startsFromTraceOrMissingPath()
         QCOMPARE(QDir::currentPath(), QDir(expected).canonicalPath());
         QCOMPARE(list->GetCount(), 0);
     }
+}
+
+void TestFileList::openDirClosesFilesFirst_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("closing cancelled keeps the folder") << "Cancel" << QStringList{"a.sor"};
+    QTest::newRow("closed files make way for the new folder") << "Close without saving" << QStringList{"n.sor"};
+}
+
+void TestFileList::openDirClosesFilesFirst()
+{
+    QFETCH(QString, answer);
+    QFETCH(QStringList, listed);
+    WriteTrace(Folder(), "a.sor");
+    const QString other = Folder() + "/other";
+    QVERIFY(QDir().mkpath(other));
+    WriteTrace(other, "n.sor");
+    list->SetWorkingFolder(Folder());
+    list->GetFile(0)->SetChanged(true);
+
+    CModalAnswerer answerer;
+    QString filter;
+    answerer.Then([&](QWidget* dialog) {
+        auto* folders = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(folders);
+        filter = folders->nameFilters().join(";;");
+        folders->setDirectory(other);
+        QMetaObject::invokeMethod(folders, "accept");
+    });
+    answerer.Click(answer);
+    list->OnOpenDir();
+
+    QCOMPARE(answerer.Titles(), QStringList({"Open project folder", "Saving modified files"}));
+    QCOMPARE(filter, QString("Bellcore files (*.sor)"));
+    QCOMPARE(Names(), listed);
+    QCOMPARE(QDir::currentPath(), QDir(listed.first() == "a.sor" ? Folder() : other).canonicalPath());
+    if (list->GetCount() && list->GetFile(0)->IsChanged())
+        list->GetFile(0)->SetChanged(false);
 }
 
 void TestFileList::loadWarningsAskPerBatch_data()
