@@ -10,6 +10,7 @@
 #include <memory>
 
 class CGraphModel;
+struct tViewFile;
 
 // The five vertical cursors over the current trace: two markers for the
 // two-marker measurement and three cursors that with them measure one key
@@ -74,6 +75,7 @@ public:
     };
 
     explicit CCursors(CGraphModel* view);
+    ~CCursors();
     CCursors(const CCursors&) = delete;
     CCursors& operator=(const CCursors&) = delete;
 
@@ -119,18 +121,27 @@ public:
 private:
     friend class CEditableCursor;
 
-    // The current trace when one with a file is shown, else null; silent.
+    enum
+    {
+        FIT_FIRST = 1,
+        FIT_SECOND = 2,
+        FIT_MARKER = 4,
+    };
+
+    // The current record, file and view; null when none, and silent, since
+    // positions are read while nothing is shown.
+    const tViewFile* CurrentRecord() const;
     sor::CFile* CurrentFile() const;
     sor::IFileView* CurrentView() const;
+    // A trace with a file and a usable resolution is shown.
+    bool CanMeasure() const;
     float TimeToDistance(double ns) const;
     double DistanceToTime(float metres) const;
 
     float GetAverageLevel(float a, float b) const;
     float GetSlope(float a, float b, float mid, float avg) const;
     void FitLine(tLine& line, float a, float b) const;
-    void FitFirstLine();
-    void FitSecondLine();
-    void FitMarkerLine();
+    void FitPending();
     void AppendEvent(int kind, bool atEnd);
     void PlaceWithoutMarkers(const sor::tKeyEvent& event, bool atEnd);
 
@@ -143,6 +154,9 @@ private:
     std::array<int, sor::tKeyEvent::MARKER_COUNT> markerOrder{{0, 1, 2, 3, 4}};
     CGraphModel* view;
     bool bFixed = false;
+    int moveDepth = 0;
+    int pendingFits = 0;
+    const CEditableCursor::tSlot noCursor;
     CEditableCursor::tSlot leftCursor;
     CEditableCursor::tSlot leftMarker;
     CEditableCursor::tSlot centerCursor;
