@@ -203,8 +203,10 @@ void CEventList::UpdateEventsCount()
     if (bCountChanged)
         setRowCount(count);
     Update();
-    resizeRowsToContents();
+    // Columns first: rows measured against narrow columns would keep the
+    // height of wrapped comments.
     resizeColumnsToContents();
+    resizeRowsToContents();
     horizontalHeader()->setStretchLastSection(true);
     if (bCountChanged) {
         qDebug("Select first row");

@@ -5,6 +5,7 @@
 #include "filelist/FileList.h"
 #include "graph/EventList.h"
 #include "graph/GraphModel.h"
+#include "resources/Resources.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -114,6 +115,7 @@ class TestEventList : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { InitResources(); }
     void columnTitlesKeepFirstLanguage();
     void rowTextsRunAlongTheFibre();
     void rowTextsShowBounds_data();
@@ -129,6 +131,7 @@ private slots:
     void editsNewEvent();
     void selectingOtherRowCancelsEventEdit();
     void closingFileWithoutEditLeavesTable();
+    void grabTable();
 };
 
 void TestEventList::columnTitlesKeepFirstLanguage()
@@ -428,6 +431,50 @@ void TestEventList::closingFileWithoutEditLeavesTable()
     QCOMPARE(fixture.table.currentRow(), 2);
     QVERIFY(!fixture.table.isHidden() || !fixture.table.isVisible());
     QCOMPARE(log.Texts(QtCriticalMsg), QStringList());
+}
+
+void TestEventList::grabTable()
+{
+    tListFixture fixture;
+    auto file = fixture.Add(TraceBuilder(12000).Flat(3000).Slope(0.2), QStringLiteral("route.sor"));
+    bc::tKeyEventList events;
+    const struct
+    {
+        double metres;
+        int type;
+        int origin;
+        float loss;
+        double reflectance;
+        const char* comment;
+    } rows[] = {
+        {0, 1, kOriginA, 0.0f, -45.2, "launch"},
+        {2510.4, 0, kOriginA, 0.12f, 0, "splice, well 14"},
+        {6120.8, 1, kOriginM, 0.48f, -52.75, "connector ODF 3"},
+        {9875.0, 0, kOriginO, 0.0f, 0, ""},
+        {18400.5, 1, kOriginE, 0.0f, -80, "end"},
+    };
+    unsigned number = 1;
+    for (const auto& row : rows) {
+        sor::tKeyEvent event = MakeEvent(*file, row.metres, 0.2f, row.loss, row.reflectance,
+                                         QString::fromUtf8(row.comment));
+        event.Number.GetValue() = number++;
+        event.EventType = row.type;
+        event.EventOrigin = row.origin;
+        events.push_back(event);
+    }
+    file->SetKeyEventList(events);
+    fixture.list.SelectRow(0);
+
+    CEventList& table = fixture.table;
+    QCOMPARE(table.rowCount(), 5);
+    for (int row = 0; row < 5; ++row)
+        QVERIFY(!table.item(row, 0)->icon().isNull());
+    QCOMPARE(fixture.Text(4, 3), QStringLiteral("<-70"));
+    table.resize(1400, 240);
+    table.show();
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/grabs");
+    QDir().mkpath(dir);
+    QVERIFY(table.grab().save(dir + QStringLiteral("/event-table.png")));
 }
 
 QTEST_MAIN(TestEventList)
