@@ -307,8 +307,9 @@ void TestGraphDlg::hidesWithoutTraceToMeasure()
     QVERIFY(!w.panel->isHidden());
 
     // A live instrument trace: nothing to measure on.
-    tListedFiles live{QSharedPointer<tListedFile>::create(QSharedPointer<sor::IFileView>(
-        new FakeFileView(std::vector<quint16>(1000, 5000), 2.0)))};
+    tListedFiles live;
+    live.push_back(QSharedPointer<tListedFile>::create(QSharedPointer<sor::IFileView>(
+        new FakeFileView(std::vector<quint16>(1000, 5000), 2.0))));
     shown.model.SetData(&live);
     w.panel->OnUpdateValues();
     QVERIFY(w.panel->isHidden());
