@@ -397,9 +397,8 @@ void CFileList::SetWorkingFolder(const QString& location)
     QV_ASSERT(dir.exists());
 
     if (parentWindow)
-        parentWindow->setWindowTitle(QStringLiteral("%1 %2 - [%3]")
-                                         .arg(QCoreApplication::applicationName(), AppVersion().ToString(),
-                                              dir.absolutePath()));
+        parentWindow->setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ')
+                                     + AppVersion().ToString() + tr(" - [%1]").arg(dir.absolutePath()));
     if (CMainOpt* options = CMainOpt::Instance())
         options->SaveLastDir();
 
