@@ -390,6 +390,9 @@ void CFileList::SetWorkingFolder(const QString& location)
         folder = given.absolutePath();
     else
         folder = location;
+    // A relative location (a command-line argument) must not be read again
+    // against the folder it has just become.
+    folder = QFileInfo(folder).absoluteFilePath();
 
     watcher->ClearFolder();
     const QDir dir(folder);

@@ -217,6 +217,7 @@ void TestFileList::startsFromTraceOrMissingPath_data()
     QTest::newRow("a trace opens its folder") << "trace";
     QTest::newRow("a missing path opens the documents folder") << "documents";
     QTest::newRow("without documents folder the home folder") << "home";
+    QTest::newRow("a relative folder") << "relative";
 }
 
 void TestFileList::startsFromTraceOrMissingPath()
@@ -233,7 +234,14 @@ void TestFileList::startsFromTraceOrMissingPath()
     for (const char* name : {"a.sor", "b.sor", "c.sor"})
         WriteTrace(Folder(), name);
 
-    list->SetWorkingFolder(how == "trace" ? Folder() + "/b.sor" : Folder() + "/gone/x.sor");
+    const QString sub = Folder() + "/sub";
+    if (how == "relative") {
+        QVERIFY(QDir().mkpath(sub));
+        WriteTrace(sub, "s.sor");
+        QDir::setCurrent(Folder());
+    }
+    list->SetWorkingFolder(how == "trace" ? Folder() + "/b.sor"
+                           : how == "relative" ? "sub" : Folder() + "/gone/x.sor");
     qputenv("HOME", oldHome);
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
@@ -243,6 +251,10 @@ void TestFileList::startsFromTraceOrMissingPath()
     if (how == "trace") {
         QCOMPARE(QDir::currentPath(), QDir(Folder()).canonicalPath());
         QCOMPARE(list->GetCurrentFile()->GetShortFileName(), QString("b.sor"));
+    } else if (how == "relative") {
+        QCOMPARE(QDir::currentPath(), QDir(sub).canonicalPath());
+        QCOMPARE(window.windowTitle(), "Quorvane 0.272 - [" + sub + "]");
+        QCOMPARE(Names(), QStringList({"s.sor"}));
     } else {
         const QString expected = how == "documents" ? home + "/Documents" : home;
         QCOMPARE(QDir::currentPath(), QDir(expected).canonicalPath());
