@@ -7,6 +7,7 @@
 #include "core/BalloonTip.h"
 #include "core/CrashCallback.h"
 #include "core/CrashReporter.h"
+#include "device/Device.h"
 #include "filelist/FileList.h"
 #include "graph/Cursors.h"
 #include "graph/EventList.h"
@@ -103,6 +104,7 @@ private slots:
 
     void buildsMenusToolBarsAndStatusBar();
     void actionsFollowTheList();
+    void deviceActionsFollowThePanel();
     void statusBarShowsTheZoom_data();
     void statusBarShowsTheZoom();
     void workingLocationComesFromOneArgument_data();
@@ -291,6 +293,38 @@ void TestMainWindow::actionsFollowTheList()
                                     "&Delete\tDel", "&Uncheck all\tEsc", "&Information",
                                     "Применить текущий масштаб ко всем файлам"}));
     QCOMPARE(Texts(window->findChild<CEventList*>()->actions()), QStringList({"&Delete event", "&Edit"}));
+}
+
+void TestMainWindow::deviceActionsFollowThePanel()
+{
+    window = Open();
+    CDevice* device = window->findChild<CDevice*>();
+    QAction* connect = FindAction(window.get(), "&Connect");
+    QAction* disconnect = FindAction(window.get(), "Dis&connect");
+    QAction* measurement = FindAction(window.get(), "Measu&rement");
+    emit device->sigConnectedChange(true);
+    emit device->sigDisconnectedChange(false);
+    QVERIFY(!connect->isVisible());
+    QVERIFY(disconnect->isVisible());
+    for (const char* text : {"Measu&rement", "&Properties", "&Update clock"})
+        QVERIFY2(FindAction(window.get(), text)->isEnabled(), text);
+    QVERIFY(!FindAction(window.get(), "&Load all")->isEnabled());
+    emit device->sigHasFilesChange(true);
+    emit device->sigCanClearMemoryChange(true);
+    QVERIFY(FindAction(window.get(), "&Load all")->isEnabled());
+    QVERIFY(FindAction(window.get(), "Cl&ear memory")->isEnabled());
+
+    // The table makes room for the live trace and comes back afterwards.
+    CEventList* table = window->findChild<CEventList*>();
+    QAction* showTable = FindAction(window.get(), "Show events table");
+    showTable->setChecked(false);
+    measurement->trigger();
+    QVERIFY(!table->isVisibleTo(window.get()));
+    emit device->sigEndMeasure();
+    QVERIFY(table->isVisibleTo(window.get()));
+    QVERIFY(showTable->isChecked());
+    emit device->sigDoMeasure();
+    QVERIFY(!table->isVisibleTo(window.get()));
 }
 
 void TestMainWindow::statusBarShowsTheZoom_data()
