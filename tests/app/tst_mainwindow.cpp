@@ -2,6 +2,7 @@
 #include "support/ModalAnswerer.h"
 #include "support/TraceBuilder.h"
 
+#include "app/MainOpt.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "core/BalloonTip.h"
@@ -114,6 +115,8 @@ private slots:
     void cancelledCloseKeepsWindowAndSettings();
     void acceptedCloseStoresGeometryAndPrinter();
     void aboutShowsTheVersion();
+    void manualFollowsTheLanguage_data();
+    void manualFollowsTheLanguage();
     void startHelpPointsAtTheReportButton();
     void reportDisablesTheWindowWhileSending();
     void measurementModesShowTheCursorItems();
@@ -477,6 +480,26 @@ void TestMainWindow::aboutShowsTheVersion()
     QCOMPARE(answerer.Seen()[0].Text, QString("<center>Quorvane ver. 0.272<br/></center>"));
     QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.Seen()[0].Buttons, QStringList({"OK"}));
+}
+
+void TestMainWindow::manualFollowsTheLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("manual");
+    QTest::newRow("English") << "English" << "Quorvane_UM_en.pdf";
+    QTest::newRow("Russian") << "Русский" << "Quorvane_UM_ru.pdf";
+    QTest::newRow("other") << "Deutsch" << "Quorvane_UM_ru.pdf";
+}
+
+void TestMainWindow::manualFollowsTheLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, manual);
+    GetSettings(0, 0)->setValue("Setup/LanguageName", language);
+    QWidget owner;
+    CMainOpt::Create(&owner);
+    QCOMPARE(CMainOpt::Instance()->GetManualPath(),
+             QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + manual));
 }
 
 void TestMainWindow::startHelpPointsAtTheReportButton()
