@@ -11,6 +11,8 @@
 
 namespace {
 
+// 10,000 samples one metre apart rising to 20000, without a file, so that
+// nothing but the trace and the window rectangle is drawn.
 QSharedPointer<tListedFile> RisingLiveTrace()
 {
     std::vector<quint16> samples(10000);
@@ -20,9 +22,8 @@ QSharedPointer<tListedFile> RisingLiveTrace()
         QSharedPointer<sor::IFileView>(new FakeFileView(samples, 1.0)));
 }
 
-// A live trace of 10,000 samples one metre apart rising to 20000, so that
-// nothing but the trace and the window rectangle is drawn; the plot is
-// 1000 x 500 and its overview 300 x 150 (0.15 overview pixels per plot pixel).
+// A plot of 1000 x 500 and its overview of 300 x 150 (0.15 overview pixels
+// per plot pixel), by default over the rising live trace.
 struct Overview
 {
     explicit Overview(const QSize& plotSize = QSize(1000, 500),
