@@ -126,11 +126,13 @@ private slots:
     void deletesCurrentEvent();
     void deleteWithoutRowChangesNothing();
     void typingOpensCommentEditor();
+    void commentGoesToRowWhereEditBegan();
     void refreshKeepsCommentBeingTyped();
     void commentLongerThanFileKeeps();
     void editsNewEvent();
     void selectingOtherRowCancelsEventEdit();
     void closingFileWithoutEditLeavesTable();
+    void leavingFileCancelsEventEdit();
     void grabTable();
 };
 
@@ -318,6 +320,27 @@ void TestEventList::typingOpensCommentEditor()
     QCOMPARE(fixture.Comments(*file), (QStringList{"one", "splice box", "three"}));
 }
 
+void TestEventList::commentGoesToRowWhereEditBegan()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    QVERIFY(fixture.ShowActive());
+    fixture.table.setCurrentCell(1, 0);
+    QTest::keyClick(&fixture.table, Qt::Key_Return);
+    QLineEdit* editor = fixture.CommentEditor(1);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("manhole 7"));
+
+    // Choosing another row takes the focus from the editor, which hands in
+    // its text after the current row has moved on.
+    fixture.table.setCurrentCell(2, kCommentColumn);
+
+    QTRY_COMPARE(fixture.Comments(*file), (QStringList{"one", "manhole 7", "three"}));
+    QCOMPARE(fixture.table.currentRow(), 2);
+    QTRY_VERIFY(!fixture.CommentEditor(1));
+}
+
 void TestEventList::refreshKeepsCommentBeingTyped()
 {
     tListFixture fixture;
@@ -431,6 +454,27 @@ void TestEventList::closingFileWithoutEditLeavesTable()
     QCOMPARE(fixture.table.currentRow(), 2);
     QVERIFY(!fixture.table.isHidden() || !fixture.table.isVisible());
     QCOMPARE(log.Texts(QtCriticalMsg), QStringList());
+}
+
+void TestEventList::leavingFileCancelsEventEdit()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "other"), QStringLiteral("other.sor"));
+    fixture.list.SelectRow(0);
+    const bc::tKeyEventList before = file->GetKeyEventList();
+    QSignalSpy ended(&fixture.table, &CEventList::sigEndEditEvent);
+    fixture.table.BeginEditEvent(true, 1, false);
+    QCOMPARE(file->GetKeyEventList().size(), size_t(4));
+
+    fixture.list.SelectRow(1);
+
+    QVERIFY(!fixture.table.IsEditingEvent());
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(file->GetKeyEventList() == before);
+    QVERIFY(!file->IsChanged());
+    QCOMPARE(fixture.table.rowCount(), 1);
+    QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
 }
 
 void TestEventList::grabTable()

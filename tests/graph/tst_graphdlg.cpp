@@ -6,6 +6,7 @@
 #include "graph/GraphDlg.h"
 #include "graph/GraphModel.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -94,6 +95,7 @@ class TestGraphDlg : public QObject
 
 private slots:
     void formAfterSetUp();
+    void infoButtonReachesReceiver();
     void measuresBetweenTwoMarkers_data();
     void measuresBetweenTwoMarkers();
     void swappedMarkersKeepDistancePositive();
@@ -162,6 +164,19 @@ void TestGraphDlg::formAfterSetUp()
         QVERIFY2(!w.Shown(name), name);
     QVERIFY(w.Shown("sComment"));
     QVERIFY(panel->isHidden());
+}
+
+void TestGraphDlg::infoButtonReachesReceiver()
+{
+    CGraphModel model;
+    tPanelWindow w(&model);
+    QAction receiver(nullptr);
+    QSignalSpy triggered(&receiver, &QAction::triggered);
+    w.panel->ConnectInfoButton(&receiver, SLOT(trigger()));
+
+    w.Get<QPushButton>("btnComment")->click();
+
+    QCOMPARE(triggered.count(), 1);
 }
 
 void TestGraphDlg::measuresBetweenTwoMarkers_data()
