@@ -2,12 +2,15 @@
 #include "support/TraceBuilder.h"
 
 #include "core/Format.h"
+#include "device/TableWidgetDelegate.h"
 #include "filelist/FileList.h"
 #include "graph/EventList.h"
 #include "graph/GraphModel.h"
 #include "resources/Resources.h"
 
 #include <QHeaderView>
+#include <QItemDelegate>
+#include <QPainter>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -122,6 +125,7 @@ private slots:
     void rowTextsShowBounds();
     void iconByEventCodes_data();
     void iconByEventCodes();
+    void delegateDrawsNoFocusFrame();
     void fillsRowsOfCurrentFile();
     void deletesCurrentEvent();
     void deleteWithoutRowChangesNothing();
@@ -219,6 +223,33 @@ void TestEventList::iconByEventCodes()
     event.EventType = type;
     event.EventOrigin = origin;
     QTEST(CEventList::EventIconPath(event), "path");
+}
+
+void TestEventList::delegateDrawsNoFocusFrame()
+{
+    tListFixture fixture;
+    fixture.AddThreeEvents();
+    QVERIFY(qobject_cast<CTableWidgetDelegate*>(fixture.table.itemDelegate()));
+    const QModelIndex index = fixture.table.model()->index(1, 1);
+
+    auto paint = [&index](const QAbstractItemDelegate& delegate, bool bFocus) {
+        QImage image(120, 24, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QStyleOptionViewItem option;
+        option.rect = image.rect();
+        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        if (bFocus)
+            option.state |= QStyle::State_HasFocus;
+        QPainter painter(&image);
+        delegate.paint(&painter, option, index);
+        return image;
+    };
+    // The plain delegate marks the focused cell; ours draws it unmarked.
+    const QItemDelegate plain;
+    QVERIFY(paint(plain, true) != paint(plain, false));
+    const CTableWidgetDelegate delegate(nullptr);
+    QCOMPARE(paint(delegate, true), paint(delegate, false));
+    QCOMPARE(paint(delegate, false), paint(plain, false));
 }
 
 void TestEventList::fillsRowsOfCurrentFile()
