@@ -280,16 +280,23 @@ void TestEventList::fillsRowsOfCurrentFile()
 void TestEventList::deletesCurrentEvent()
 {
     tListFixture fixture;
-    auto file = fixture.AddThreeEvents();
+    // Stored out of order, as a foreign instrument may leave them.
+    auto file = fixture.Add(TraceBuilder(5000)
+                                .Flat(5000)
+                                .Event(3000, 0, "three")
+                                .Event(1000, 0, "one")
+                                .Event(2000, 0, "two"),
+                            QStringLiteral("unsorted.sor"));
+    fixture.list.SelectRow(0);
     QSignalSpy current(&fixture.table, &CEventList::sigUpdateCurrentEvent);
     fixture.table.setCurrentCell(1, kCommentColumn);
 
     QTest::keyClick(&fixture.table, Qt::Key_Delete);
 
     QCOMPARE(fixture.table.rowCount(), 2);
+    QCOMPARE(fixture.Comments(*file), (QStringList{"two", "three"}));
     QCOMPARE(fixture.Text(0, 0), QStringLiteral("1"));
     QCOMPARE(fixture.Text(1, 0), QStringLiteral("2"));
-    QCOMPARE(fixture.Comments(*file), (QStringList{"one", "three"}));
     QCOMPARE(fixture.Text(1, kCommentColumn), QStringLiteral("three"));
     QCOMPARE(fixture.table.currentRow(), 0);
     QVERIFY(file->IsChanged());
