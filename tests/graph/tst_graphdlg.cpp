@@ -442,8 +442,10 @@ void TestGraphDlg::storesTypedComment()
     QCOMPARE(shown.file->GetGeneralParameters()->Comment.GetValue(), typed);
     QCOMPARE(shown.file->IsChanged(), bStored);
     QCOMPARE(changes.count(), bStored ? 1 : 0);
-    if (bStored)
+    if (bStored) {
         QCOMPARE(changes.at(0).at(0).toBool(), true);
+        QVERIFY(!shown.file->GetGeneralParameters()->Comment.GetLineEdit());
+    }
     QVERIFY(qAbs(shown.Cursors()->GetLeftMarker()->GetPosition() - 2500.0f) < 0.01f);
 }
 
