@@ -108,6 +108,7 @@ private slots:
     void storesTypedComment_data();
     void storesTypedComment();
     void refusedCommentStoresNothing();
+    void refreshesKeepOneCommentValidator();
 };
 
 void TestGraphDlg::formAfterSetUp()
@@ -469,6 +470,19 @@ void TestGraphDlg::refusedCommentStoresNothing()
     QVERIFY(shown.file->GetGeneralParameters()->Comment.GetValue().isEmpty());
     QVERIFY(!shown.file->IsChanged());
     QCOMPARE(changes.count(), 0);
+}
+
+void TestGraphDlg::refreshesKeepOneCommentValidator()
+{
+    tShownTrace shown(SteppedTrace());
+    tPanelWindow w(&shown.model);
+    // Every cursor move refreshes the panel.
+    for (int i = 0; i < 50; ++i)
+        w.panel->OnUpdateValues();
+
+    QLineEdit* comment = w.Get("sComment");
+    QCOMPARE(comment->findChildren<QValidator*>().size(), 1);
+    QCOMPARE(comment->findChild<QValidator*>(), comment->validator());
 }
 
 QTEST_MAIN(TestGraphDlg)
