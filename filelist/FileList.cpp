@@ -390,6 +390,9 @@ void CFileList::SetWorkingFolder(const QString& location)
         folder = given.absolutePath();
     else
         folder = location;
+    // A relative location (a command-line argument) must not be read again
+    // against the folder it has just become.
+    folder = QFileInfo(folder).absoluteFilePath();
 
     watcher->ClearFolder();
     const QDir dir(folder);
@@ -397,9 +400,8 @@ void CFileList::SetWorkingFolder(const QString& location)
     QV_ASSERT(dir.exists());
 
     if (parentWindow)
-        parentWindow->setWindowTitle(QStringLiteral("%1 %2 - [%3]")
-                                         .arg(QCoreApplication::applicationName(), AppVersion().ToString(),
-                                              dir.absolutePath()));
+        parentWindow->setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ')
+                                     + AppVersion().ToString() + tr(" - [%1]").arg(dir.absolutePath()));
     if (CMainOpt* options = CMainOpt::Instance())
         options->SaveLastDir();
 

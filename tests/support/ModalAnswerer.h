@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
