@@ -35,6 +35,20 @@ QImage renderSvg(QSvgRenderer& renderer, const QSize& size)
     return image;
 }
 
+// Qt's ico writer leaves the padding at the end of each transparency-mask row
+// uninitialised; cleared, a second rendering gives the same bytes.
+QByteArray withCleanMaskPadding(QByteArray bitmap, int size)
+{
+    const int headerBytes = 40;
+    const int maskStart = headerBytes + size * size * 4;
+    const int rowBytes = (size + 31) / 32 * 4;
+    const int usedBytes = (size + 7) / 8;
+    for (int row = 0; row < size; ++row)
+        for (int i = usedBytes; i < rowBytes; ++i)
+            bitmap[maskStart + row * rowBytes + i] = '\0';
+    return bitmap;
+}
+
 // Qt's ico writer stores one image per file; an icon that looks right from the
 // title bar to the task switcher needs several, so the single-image files are
 // merged into one directory.
@@ -51,7 +65,7 @@ QByteArray icoOf(QSvgRenderer& renderer)
         const QByteArray single = buffer.data();
         const quint32 offset = qFromLittleEndian<quint32>(single.constData() + 6 + 12);
         entries.append(single.mid(6, 16));
-        bitmaps.append(single.mid(offset));
+        bitmaps.append(withCleanMaskPadding(single.mid(offset), size));
     }
     QByteArray ico(6, '\0');
     qToLittleEndian<quint16>(1, ico.data() + 2);

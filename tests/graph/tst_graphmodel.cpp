@@ -335,6 +335,13 @@ void TestGraphModel::scrollsAndCentresWithinTheGraph()
     QCOMPARE(m.GetWindowTopLeft(), QPoint(1500, 250));
     QCOMPARE(m.GetPreviewRect(QSize(200, 100)), QRectF(75, 25, 50, 50));
 
+    // Zooming in the overview centres the window on the point under the mouse.
+    m.ZoomOff();
+    QVERIFY(m.Zoom(QSize(200, 100), QPointF(120, 60), +1, false, false));
+    const QPointF centre = GraphAtWidget(m, QPoint(500, 250));
+    QVERIFY(qAbs(centre.x() - 6000) <= m.GetMetresPerPixel());
+    QVERIFY(qAbs(centre.y() - 12000) <= m.GetUnitsPerPixel());
+
     LogCatcher log;
     m.MapToWindow(QSize(200, 100), QPointF(0, 0), true);
     QCOMPARE(log.Count(QtCriticalMsg,

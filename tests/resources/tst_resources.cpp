@@ -36,6 +36,8 @@ private slots:
     void initTestCase();
     void namedImageLoads_data();
     void namedImageLoads();
+    void suffixlessPathFindsItsPng_data();
+    void suffixlessPathFindsItsPng();
     void everyCompiledImageLoads();
     void appIconHoldsSeveralSizes();
     void catalogueLoads_data();
@@ -50,21 +52,25 @@ void TestResources::initTestCase()
 }
 
 // The images the program names, at the size it shows them: event icons and
-// the status-bar device images are drawn at their own size, not scaled.
+// the status-bar device images are drawn at their own size, and the plot
+// stretches the end-of-fibre icon to 48 pixels without smoothing, so that one
+// is drawn at 48 already.
 void TestResources::namedImageLoads_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
     const QSize icon(24, 24);
-    const QSize raster(48, 48);
+    const QSize large(48, 48);
     const QSize status(16, 16);
     const struct { const char* name; QSize size; } images[] = {
         {"EventReflection.svg", icon},
-        {"EventReflectionAtEnd.svg", icon},
+        {"EventReflectionAtEnd.svg", large},
         {"EventJunction.svg", icon},
         {"EventOutOfRange.svg", icon},
         {"DeviceConnected.png", status},
         {"DeviceDisconnected.png", status},
+        {"FolderSmall.png", status},
+        {"ShowDescription.png", status},
         {"CursorECenter.svg", icon},
         {"CursorELeft.svg", icon},
         {"CursorERight.svg", icon},
@@ -82,24 +88,24 @@ void TestResources::namedImageLoads_data()
         {"Information.svg", icon},
         {"Options.svg", icon},
         {"ShowSpools.svg", icon},
-        {"DeviceClearMemory.png", raster},
-        {"DeviceConnect.png", raster},
-        {"DeviceDisconnect.png", raster},
-        {"DeviceLoadAll.png", raster},
-        {"DeviceUpdateClock.png", raster},
-        {"EventsDelete.png", raster},
-        {"EventsEdit.png", raster},
-        {"EventsFixCursors.png", raster},
-        {"FileDelete.png", raster},
-        {"FilePreview.png", raster},
-        {"FilePrint.png", raster},
-        {"FileSaveAll.png", raster},
-        {"ViewZoomIn.png", raster},
-        {"ViewZoomOff.png", raster},
-        {"ViewZoomOut.png", raster},
-        {"ViewZoomXIn.png", raster},
-        {"ViewZoomXOff.png", raster},
-        {"ViewZoomXOut.png", raster},
+        {"DeviceClearMemory.png", large},
+        {"DeviceConnect.png", large},
+        {"DeviceDisconnect.png", large},
+        {"DeviceLoadAll.png", large},
+        {"DeviceUpdateClock.png", large},
+        {"EventsDelete.png", large},
+        {"EventsEdit.png", large},
+        {"EventsFixCursors.png", large},
+        {"FileDelete.png", large},
+        {"FilePreview.png", large},
+        {"FilePrint.png", large},
+        {"FileSaveAll.png", large},
+        {"ViewZoomIn.png", large},
+        {"ViewZoomOff.png", large},
+        {"ViewZoomOut.png", large},
+        {"ViewZoomXIn.png", large},
+        {"ViewZoomXOff.png", large},
+        {"ViewZoomXOut.png", large},
     };
     for (const auto& image : images)
         QTest::newRow(image.name) << QString::fromLatin1(image.name) << image.size;
@@ -122,6 +128,24 @@ void TestResources::namedImageLoads()
     const QPixmap small = QIcon(path).pixmap(16, 16);
     QCOMPARE(small.size(), QSize(16, 16));
     QVERIFY(hasInk(small.toImage()));
+}
+
+void TestResources::suffixlessPathFindsItsPng_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char* name : {"g-32", "m-32", "e-32", "r-32", "pagefooter32"})
+        QTest::newRow(name) << ":/images/" + QString::fromLatin1(name);
+}
+
+// The print preview names its tool icons without a suffix; the image reader
+// finds them by trying the suffixes it knows.
+void TestResources::suffixlessPathFindsItsPng()
+{
+    QFETCH(QString, path);
+    const QImage image(path);
+    QCOMPARE(image.size(), QSize(32, 32));
+    QVERIFY(hasInk(image));
+    QVERIFY(!QIcon(path).pixmap(32, 32).isNull());
 }
 
 void TestResources::everyCompiledImageLoads()
