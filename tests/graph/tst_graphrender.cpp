@@ -788,6 +788,13 @@ void TestGraphRender::writesPictures()
     QVERIFY(overview.save(folder + "/render-overview.png"));
     QVERIFY(printed.save(folder + "/render-print.png"));
     QVERIFY(ColumnsWith(plotImage, Qt::darkBlue).size() > 1800);
+
+    // Editing the connector, zoomed about it: fitted lines and cursors.
+    model.GetCursors()->BeginEditEvent(1, 1, false);
+    model.SetZoom(4, 2, 8000, 6000);
+    QVERIFY(model.UpdateView());
+    QVERIFY(Paint(model, QSize(1920, 1080), true, true, false).save(folder + "/render-edit.png"));
+    model.GetCursors()->EndEditEvent(false);
     QVERIFY(ColumnsWith(overview, Qt::darkBlue).size() > 250);
 }
 
