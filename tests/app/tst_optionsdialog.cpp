@@ -1,6 +1,7 @@
 #include "app/MainOpt.h"
 #include "app/Settings.h"
 #include "app/SystemError.h"
+#include "resources/Resources.h"
 #include "support/LogCatcher.h"
 
 #include <QApplication>
@@ -122,6 +123,7 @@ private:
 void TestOptionsDialog::initTestCase()
 {
     QVERIFY(dir.isValid());
+    InitResources();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("user"));
     QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir.filePath("system"));
     QCoreApplication::setOrganizationName("TestOrganisation");
