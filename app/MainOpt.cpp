@@ -186,8 +186,11 @@ void CMainOpt::accept()
     bNeedAckFileDeletion = form->bNeedAckFileDeletion->checkState() == Qt::Checked;
     bNeedDeleteLoadedFiles = form->bNeedDeleteLoadedFiles->checkState() == Qt::Checked;
     bEnableServiceInfoEditing = form->bEnableServiceInfoEditing->checkState() == Qt::Checked;
-    backgroundColor = chosenColor;
-    UpdateContrastColor();
+    // Accepted without a run of exec there is no choice to take over.
+    if (chosenColor.isValid()) {
+        backgroundColor = chosenColor;
+        UpdateContrastColor();
+    }
     QDialog::accept();
 }
 
