@@ -85,6 +85,7 @@ private slots:
     void cleanup();
 
     void listsFolderInNameOrder();
+    void reportsChangesOfListedFilesOnly();
     void reloadReadsFileAgainAtTheEnd();
     void startsFromTraceOrMissingPath_data();
     void startsFromTraceOrMissingPath();
@@ -196,6 +197,24 @@ void TestFileList::listsFolderInNameOrder()
     QCOMPARE(Names(), QStringList({"a.sor", "b.sor", "c.sor", "d.sor"}));
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(answerer.Seen().size(), 0);
+}
+
+void TestFileList::reportsChangesOfListedFilesOnly()
+{
+    for (const char* name : {"a.sor", "b.sor"})
+        WriteTrace(Folder(), name);
+    list->SetWorkingFolder(Folder());
+    QSignalSpy updated(list.get(), &CFileList::sigFileUpdated);
+    const QSharedPointer<sor::CFile> closed = list->GetFile(1);
+
+    list->GetFile(0)->SetChanged(true);
+    QCOMPARE(updated.count(), 1);
+    QCOMPARE(updated.last().first().toBool(), true);
+    list->GetFile(0)->SetChanged(false);
+    QVERIFY(list->CloseFile(1));
+    updated.clear();
+    closed->SetChanged(true);
+    QCOMPARE(updated.count(), 0);
 }
 
 void TestFileList::reloadReadsFileAgainAtTheEnd()
