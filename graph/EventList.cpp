@@ -339,6 +339,7 @@ void CEventList::BeginEditComment()
         state = EditComment;
         editedRow = currentRow();
     }
+    editedFile = flist->IsEnabled() ? flist->GetCurrentFile() : QSharedPointer<sor::CFile>();
     SelectRow(editedRow);
     QTableWidgetItem* cell = item(currentRow(), CommentColumn());
     if (!cell)
@@ -368,7 +369,8 @@ void CEventList::EndEditComment(bool accept)
         qCritical("ASSERTION FAILED: %s", "flist.IsEnabled()");
         return;
     }
-    const QSharedPointer<sor::CFile> file = flist->GetCurrentFile();
+    const QSharedPointer<sor::CFile> file = editedFile.toStrongRef();
+    editedFile.clear();
     if (!file)
         return;
     bc::tKeyEventList events = file->GetKeyEventList();

@@ -137,6 +137,7 @@ private slots:
     void selectingOtherRowCancelsEventEdit();
     void closingFileWithoutEditLeavesTable();
     void leavingFileCancelsEventEdit();
+    void leavingFileKeepsCommentToItsFile();
     void grabTable();
 };
 
@@ -513,6 +514,25 @@ void TestEventList::leavingFileCancelsEventEdit()
     QVERIFY(!file->IsChanged());
     QCOMPARE(fixture.table.rowCount(), 1);
     QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
+}
+
+void TestEventList::leavingFileKeepsCommentToItsFile()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    auto other = fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "other"), QStringLiteral("other.sor"));
+    fixture.list.SelectRow(0);
+    fixture.table.setCurrentCell(0, kCommentColumn);
+    fixture.table.OnEditComment();
+    QVERIFY(fixture.CommentEditor(0));
+
+    // A download that ends while the user types makes another file current.
+    fixture.list.SelectRow(1);
+
+    QCOMPARE(fixture.Comments(*other), QStringList{"other"});
+    QVERIFY(!other->IsChanged());
+    QCOMPARE(fixture.Comments(*file), (QStringList{"one", "two", "three"}));
+    QVERIFY(!file->IsChanged());
 }
 
 void TestEventList::grabTable()
