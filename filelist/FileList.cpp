@@ -218,6 +218,9 @@ void CFileList::RemoveItem(int row)
     const QSharedPointer<tListedFile> record = GetListedFile(row);
     if (!record)
         return;
+    // Edits in progress end on the set still displayed: once the record
+    // leaves the comparison set, another file would be last in it.
+    emit sigCloseFile();
     compareSet.Remove(record);
     if (sor::CFile* file = record->GetFile()) {
         watcher->RemoveFile(file->GetFileName());

@@ -138,6 +138,7 @@ private slots:
     void closingFileWithoutEditLeavesTable();
     void leavingFileCancelsEventEdit();
     void leavingFileKeepsCommentToItsFile();
+    void reloadingComparedFileCancelsEditOnItself();
     void grabTable();
 };
 
@@ -533,6 +534,29 @@ void TestEventList::leavingFileKeepsCommentToItsFile()
     QVERIFY(!other->IsChanged());
     QCOMPARE(fixture.Comments(*file), (QStringList{"one", "two", "three"}));
     QVERIFY(!file->IsChanged());
+}
+
+void TestEventList::reloadingComparedFileCancelsEditOnItself()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    auto other = fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "o1").Event(1000, 0, "o2")
+                                 .Event(1500, 0, "o3").Event(2000, 0, "o4"),
+                             QStringLiteral("other.sor"));
+    for (int row : {1, 0}) {
+        fixture.list.SelectRow(row);
+        fixture.list.ToggleCompare();
+    }
+    QCOMPARE(fixture.list.GetGraphModel()->GetFilePtr(), file);
+    fixture.table.BeginEditEvent(true, 1, false);
+    QVERIFY(fixture.table.IsEditingEvent());
+
+    // Changed behind the program's back, the edited trace is read again.
+    fixture.list.ReloadFile(0);
+
+    QVERIFY(!fixture.table.IsEditingEvent());
+    QCOMPARE(fixture.Comments(*other), (QStringList{"o1", "o2", "o3", "o4"}));
+    QCOMPARE(fixture.Comments(*fixture.list.GetFile(1)), (QStringList{"one", "two", "three"}));
 }
 
 void TestEventList::grabTable()
