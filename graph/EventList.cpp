@@ -292,6 +292,14 @@ void CEventList::OnCloseFile()
     if (state == NoEdit)
         return;
     qDebug("CEventList::OnCloseFile() called");
+    // The typed text reaches the cell only when the editor hands it in;
+    // left open, the editor would later write it over the next file's row.
+    if (IsEditingComment()) {
+        if (QWidget* editor = indexWidget(model()->index(editedRow, CommentColumn()))) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
     EndEditComment(true);
     EndEditEvent(false);
     if (!HasFile() || flist->GetGraphModel()->file()->GetKeyEventList().empty()) {

@@ -525,15 +525,21 @@ void TestEventList::leavingFileKeepsCommentToItsFile()
     fixture.list.SelectRow(0);
     fixture.table.setCurrentCell(0, kCommentColumn);
     fixture.table.OnEditComment();
-    QVERIFY(fixture.CommentEditor(0));
+    QLineEdit* editor = fixture.CommentEditor(0);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("manhole 7"));
 
     // A download that ends while the user types makes another file current.
     fixture.list.SelectRow(1);
 
+    QCOMPARE(fixture.Comments(*file), (QStringList{"manhole 7", "two", "three"}));
+    QVERIFY(file->IsChanged());
     QCOMPARE(fixture.Comments(*other), QStringList{"other"});
     QVERIFY(!other->IsChanged());
-    QCOMPARE(fixture.Comments(*file), (QStringList{"one", "two", "three"}));
-    QVERIFY(!file->IsChanged());
+    // No editor is left to hand the typed text to the other file's row.
+    QVERIFY(!fixture.CommentEditor(0));
+    QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
 }
 
 void TestEventList::reloadingComparedFileCancelsEditOnItself()
