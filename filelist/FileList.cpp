@@ -592,7 +592,9 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
         SelectRow(count() > before ? before : remembered);
     UpdateState();
     watcher->AddFolder(workingFolder);
-    if (!bStoredOutside && files.size() == 1)
+    // Only the new trace's information: a file that was not listed would
+    // leave the dialog to whichever trace happens to be current.
+    if (!bStoredOutside && files.size() == 1 && count() > before)
         OnFileInformation(true);
 }
 
