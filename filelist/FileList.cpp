@@ -219,6 +219,9 @@ void CFileList::RemoveItem(int row)
     const QSharedPointer<tListedFile> record = GetListedFile(row);
     if (!record)
         return;
+    // Edits in progress end on the set still displayed: once the record
+    // leaves the comparison set, another file would be last in it.
+    emit sigCloseFile();
     compareSet.Remove(record);
     if (sor::CFile* file = record->GetFile()) {
         watcher->RemoveFile(file->GetFileName());
@@ -582,7 +585,9 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
         SelectRow(count() > before ? before : remembered);
     UpdateState();
     watcher->AddFolder(workingFolder);
-    if (!bStoredOutside && files.size() == 1)
+    // Only the new trace's information: a file that was not listed would
+    // leave the dialog to whichever trace happens to be current.
+    if (!bStoredOutside && files.size() == 1 && count() > before)
         OnFileInformation(true);
 }
 

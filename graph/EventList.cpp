@@ -292,6 +292,14 @@ void CEventList::OnCloseFile()
     if (state == NoEdit)
         return;
     qDebug("CEventList::OnCloseFile() called");
+    // The typed text reaches the cell only when the editor hands it in;
+    // left open, the editor would later write it over the next file's row.
+    if (IsEditingComment()) {
+        if (QWidget* editor = indexWidget(model()->index(editedRow, CommentColumn()))) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
     EndEditComment(true);
     EndEditEvent(false);
     if (!HasFile() || flist->GetGraphModel()->file()->GetKeyEventList().empty()) {
@@ -339,6 +347,7 @@ void CEventList::BeginEditComment()
         state = EditComment;
         editedRow = currentRow();
     }
+    editedFile = flist->IsEnabled() ? flist->GetCurrentFile() : QSharedPointer<sor::CFile>();
     SelectRow(editedRow);
     QTableWidgetItem* cell = item(currentRow(), CommentColumn());
     if (!cell)
@@ -368,7 +377,8 @@ void CEventList::EndEditComment(bool accept)
         qCritical("ASSERTION FAILED: %s", "flist.IsEnabled()");
         return;
     }
-    const QSharedPointer<sor::CFile> file = flist->GetCurrentFile();
+    const QSharedPointer<sor::CFile> file = editedFile.toStrongRef();
+    editedFile.clear();
     if (!file)
         return;
     bc::tKeyEventList events = file->GetKeyEventList();

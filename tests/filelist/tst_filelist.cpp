@@ -109,6 +109,7 @@ private slots:
     void openFilesWritesAndListsReceivedFiles();
     void openFilesNeverOverwritesATrace();
     void openFilesReportsUnwritableAndEmptyFiles();
+    void openFilesAsksInformationOfNewFileOnly();
 
 private:
     QString Folder() const { return folder->path(); }
@@ -738,6 +739,20 @@ void TestFileList::openFilesReportsUnwritableAndEmptyFiles()
     QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::Warning);
     QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: size"), 1);
     QCOMPARE(list->GetCount(), 0);
+}
+
+void TestFileList::openFilesAsksInformationOfNewFileOnly()
+{
+    WriteTrace(Folder(), "a.sor");
+    list->SetWorkingFolder(Folder());
+    CModalAnswerer answerer;
+    answerer.Click(QMessageBox::Ignore);
+
+    list->OpenFiles({tReceivedFile(Folder() + "/bad.sor", "not a trace")});
+
+    // The information of a.sor is not what the user was about to fill in.
+    QCOMPARE(answerer.Titles(), QStringList({"Loading file \"bad.sor\" error"}));
+    QCOMPARE(Names(), QStringList({"a.sor"}));
 }
 
 QTEST_MAIN(TestFileList)

@@ -137,6 +137,8 @@ private slots:
     void selectingOtherRowCancelsEventEdit();
     void closingFileWithoutEditLeavesTable();
     void leavingFileCancelsEventEdit();
+    void leavingFileKeepsCommentToItsFile();
+    void reloadingComparedFileCancelsEditOnItself();
     void grabTable();
 };
 
@@ -513,6 +515,54 @@ void TestEventList::leavingFileCancelsEventEdit()
     QVERIFY(!file->IsChanged());
     QCOMPARE(fixture.table.rowCount(), 1);
     QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
+}
+
+void TestEventList::leavingFileKeepsCommentToItsFile()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    auto other = fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "other"), QStringLiteral("other.sor"));
+    fixture.list.SelectRow(0);
+    fixture.table.setCurrentCell(0, kCommentColumn);
+    fixture.table.OnEditComment();
+    QLineEdit* editor = fixture.CommentEditor(0);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("manhole 7"));
+
+    // A download that ends while the user types makes another file current.
+    fixture.list.SelectRow(1);
+
+    QCOMPARE(fixture.Comments(*file), (QStringList{"manhole 7", "two", "three"}));
+    QVERIFY(file->IsChanged());
+    QCOMPARE(fixture.Comments(*other), QStringList{"other"});
+    QVERIFY(!other->IsChanged());
+    // No editor is left to hand the typed text to the other file's row.
+    QVERIFY(!fixture.CommentEditor(0));
+    QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
+}
+
+void TestEventList::reloadingComparedFileCancelsEditOnItself()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    auto other = fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "o1").Event(1000, 0, "o2")
+                                 .Event(1500, 0, "o3").Event(2000, 0, "o4"),
+                             QStringLiteral("other.sor"));
+    for (int row : {1, 0}) {
+        fixture.list.SelectRow(row);
+        fixture.list.ToggleCompare();
+    }
+    QCOMPARE(fixture.list.GetGraphModel()->GetFilePtr(), file);
+    fixture.table.BeginEditEvent(true, 1, false);
+    QVERIFY(fixture.table.IsEditingEvent());
+
+    // Changed behind the program's back, the edited trace is read again.
+    fixture.list.ReloadFile(0);
+
+    QVERIFY(!fixture.table.IsEditingEvent());
+    QCOMPARE(fixture.Comments(*other), (QStringList{"o1", "o2", "o3", "o4"}));
+    QCOMPARE(fixture.Comments(*fixture.list.GetFile(1)), (QStringList{"one", "two", "three"}));
 }
 
 void TestEventList::grabTable()

@@ -13,11 +13,11 @@ namespace {
 
 // 10,000 samples one metre apart rising to 20000, without a file, so that
 // nothing but the trace and the window rectangle is drawn.
-QSharedPointer<tListedFile> RisingLiveTrace()
+QSharedPointer<tListedFile> RisingLiveTrace(quint16 top = 20000)
 {
     std::vector<quint16> samples(10000);
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = quint16(1000 + i * 19000 / (samples.size() - 1));
+        samples[i] = quint16(1000 + i * (top - 1000) / (samples.size() - 1));
     return QSharedPointer<tListedFile>::create(
         QSharedPointer<sor::IFileView>(new FakeFileView(samples, 1.0)));
 }
@@ -84,6 +84,7 @@ private slots:
     void showsNoWindowAndIgnoresPressesUnzoomed();
     void drawsTheWindowRectangle_data();
     void drawsTheWindowRectangle();
+    void drawsAFlatWindowThreePixelsHigh();
     void pressBesideTheWindowCentresThePlot();
     void dragMovesThePlotsWindow();
     void pressAtTheExactCentreDoesNotDrag();
@@ -190,6 +191,16 @@ void TestPreview::drawsTheWindowRectangle()
     QCOMPARE(RedBox(image), outline);
     // An outline, not a filled box.
     QVERIFY(image.pixelColor(outline.center()) != QColor(Qt::red));
+}
+
+void TestPreview::drawsAFlatWindowThreePixelsHigh()
+{
+    // Largest sample 60000: at the vertical limit of 60 the window is 2.5
+    // overview pixels high, rows 74 and 75 once rounded.
+    Overview o(QSize(1000, 500), RisingLiveTrace(60000));
+    o.Zoom(1.0f, 60.0f, 5000, 30000);
+    QCOMPARE(o.model.GetPreviewRect(o.preview->size()).toRect(), QRect(0, 74, 300, 2));
+    QCOMPARE(RedBox(o.preview->grab().toImage()), QRect(QPoint(0, 73), QPoint(299, 76)));
 }
 
 void TestPreview::pressBesideTheWindowCentresThePlot()
