@@ -15,12 +15,15 @@
 #include "graph/GraphModel.h"
 #include "graph/GraphPix.h"
 #include "graph/GraphView.h"
+#include "print/ParametersOpt.h"
 #include "print/Printer.h"
 #include "resources/Resources.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -115,6 +118,8 @@ private slots:
     void cancelledCloseKeepsWindowAndSettings();
     void acceptedCloseStoresGeometryAndPrinter();
     void aboutShowsTheVersion();
+    void reportParametersOpenWithoutWaiting();
+    void printerKeepsItsSetUpInTheOptions();
     void manualFollowsTheLanguage_data();
     void manualFollowsTheLanguage();
     void startHelpPointsAtTheReportButton();
@@ -486,6 +491,42 @@ void TestMainWindow::aboutShowsTheVersion()
     QCOMPARE(answerer.Seen()[0].Text, QString("<center>Quorvane ver. 0.272<br/></center>"));
     QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.Seen()[0].Buttons, QStringList({"OK"}));
+}
+
+void TestMainWindow::reportParametersOpenWithoutWaiting()
+{
+    window = Open();
+    window->Parameters();
+    auto* dialog = window->findChild<CParametersOpt*>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->isModal());
+    QPointer<CParametersOpt> guard(dialog);
+    dialog->close();
+    QTRY_VERIFY(guard.isNull());
+}
+
+void TestMainWindow::printerKeepsItsSetUpInTheOptions()
+{
+    {
+        QWidget owner;
+        CMainOpt::Create(&owner);
+        QPrinter printer;
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setDocName("Stored");
+        CMainOpt::Instance()->SavePrintSetup(&printer);
+    }
+    QWidget owner;
+    CMainOpt::Create(&owner);
+    {
+        CPrinter printer(nullptr, &owner);
+        QCOMPARE(printer.GetPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(printer.GetPrinter()->docName(), QString("Stored"));
+        printer.GetPrinter()->setDocName("Changed");
+    }
+    QPrinter reread;
+    CMainOpt::Instance()->LoadPrintSetup(&reread);
+    QCOMPARE(reread.docName(), QString("Changed"));
 }
 
 void TestMainWindow::manualFollowsTheLanguage_data()
