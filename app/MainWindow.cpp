@@ -179,7 +179,7 @@ void MainWindow::UpdateStatusBar()
                                .arg(double(h), 0, 'f', 2));
     }
 
-    if (device->IsConnected()) {
+    if (device && device->IsConnected()) {
         deviceNameLabel->setText(device->GetDeviceDescription());
         deviceNameLabel->show();
         deviceIconLabel->setPixmap(QPixmap(QString::fromLatin1(cConnectedIcon)));
