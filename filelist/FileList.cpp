@@ -219,6 +219,9 @@ void CFileList::RemoveItem(int row)
     const QSharedPointer<tListedFile> record = GetListedFile(row);
     if (!record)
         return;
+    // Edits in progress end on the set still displayed: once the record
+    // leaves the comparison set, another file would be last in it.
+    emit sigCloseFile();
     compareSet.Remove(record);
     if (sor::CFile* file = record->GetFile()) {
         watcher->RemoveFile(file->GetFileName());
@@ -383,6 +386,9 @@ void CFileList::SetWorkingFolder(const QString& location)
         folder = given.absolutePath();
     else
         folder = location;
+    // A relative location (a command-line argument) must not be read again
+    // against the folder it has just become.
+    folder = QFileInfo(folder).absoluteFilePath();
 
     watcher->ClearFolder();
     const QDir dir(folder);
@@ -390,9 +396,8 @@ void CFileList::SetWorkingFolder(const QString& location)
     QV_ASSERT(dir.exists());
 
     if (parentWindow)
-        parentWindow->setWindowTitle(QStringLiteral("%1 %2 - [%3]")
-                                         .arg(QCoreApplication::applicationName(), AppVersion().ToString(),
-                                              dir.absolutePath()));
+        parentWindow->setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ')
+                                     + AppVersion().ToString() + tr(" - [%1]").arg(dir.absolutePath()));
     if (CMainOpt* options = CMainOpt::Instance())
         options->SaveLastDir();
 
@@ -580,7 +585,9 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
         SelectRow(count() > before ? before : remembered);
     UpdateState();
     watcher->AddFolder(workingFolder);
-    if (!bStoredOutside && files.size() == 1)
+    // Only the new trace's information: a file that was not listed would
+    // leave the dialog to whichever trace happens to be current.
+    if (!bStoredOutside && files.size() == 1 && count() > before)
         OnFileInformation(true);
 }
 

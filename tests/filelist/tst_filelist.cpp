@@ -85,6 +85,7 @@ private slots:
     void cleanup();
 
     void listsFolderInNameOrder();
+    void reportsChangesOfListedFilesOnly();
     void reloadReadsFileAgainAtTheEnd();
     void startsFromTraceOrMissingPath_data();
     void startsFromTraceOrMissingPath();
@@ -108,6 +109,7 @@ private slots:
     void openFilesWritesAndListsReceivedFiles();
     void openFilesNeverOverwritesATrace();
     void openFilesReportsUnwritableAndEmptyFiles();
+    void openFilesAsksInformationOfNewFileOnly();
 
 private:
     QString Folder() const { return folder->path(); }
@@ -198,6 +200,24 @@ void TestFileList::listsFolderInNameOrder()
     QCOMPARE(answerer.Seen().size(), 0);
 }
 
+void TestFileList::reportsChangesOfListedFilesOnly()
+{
+    for (const char* name : {"a.sor", "b.sor"})
+        WriteTrace(Folder(), name);
+    list->SetWorkingFolder(Folder());
+    QSignalSpy updated(list.get(), &CFileList::sigFileUpdated);
+    const QSharedPointer<sor::CFile> closed = list->GetFile(1);
+
+    list->GetFile(0)->SetChanged(true);
+    QCOMPARE(updated.count(), 1);
+    QCOMPARE(updated.last().first().toBool(), true);
+    list->GetFile(0)->SetChanged(false);
+    QVERIFY(list->CloseFile(1));
+    updated.clear();
+    closed->SetChanged(true);
+    QCOMPARE(updated.count(), 0);
+}
+
 void TestFileList::reloadReadsFileAgainAtTheEnd()
 {
     for (const char* name : {"a.sor", "b.sor"})
@@ -217,6 +237,7 @@ void TestFileList::startsFromTraceOrMissingPath_data()
     QTest::newRow("a trace opens its folder") << "trace";
     QTest::newRow("a missing path opens the documents folder") << "documents";
     QTest::newRow("without documents folder the home folder") << "home";
+    QTest::newRow("a relative folder") << "relative";
 }
 
 void TestFileList::startsFromTraceOrMissingPath()
@@ -233,7 +254,14 @@ void TestFileList::startsFromTraceOrMissingPath()
     for (const char* name : {"a.sor", "b.sor", "c.sor"})
         WriteTrace(Folder(), name);
 
-    list->SetWorkingFolder(how == "trace" ? Folder() + "/b.sor" : Folder() + "/gone/x.sor");
+    const QString sub = Folder() + "/sub";
+    if (how == "relative") {
+        QVERIFY(QDir().mkpath(sub));
+        WriteTrace(sub, "s.sor");
+        QDir::setCurrent(Folder());
+    }
+    list->SetWorkingFolder(how == "trace" ? Folder() + "/b.sor"
+                           : how == "relative" ? "sub" : Folder() + "/gone/x.sor");
     qputenv("HOME", oldHome);
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
@@ -243,6 +271,10 @@ void TestFileList::startsFromTraceOrMissingPath()
     if (how == "trace") {
         QCOMPARE(QDir::currentPath(), QDir(Folder()).canonicalPath());
         QCOMPARE(list->GetCurrentFile()->GetShortFileName(), QString("b.sor"));
+    } else if (how == "relative") {
+        QCOMPARE(QDir::currentPath(), QDir(sub).canonicalPath());
+        QCOMPARE(window.windowTitle(), "Quorvane 0.272 - [" + sub + "]");
+        QCOMPARE(Names(), QStringList({"s.sor"}));
     } else {
         const QString expected = how == "documents" ? home + "/Documents" : home;
         QCOMPARE(QDir::currentPath(), QDir(expected).canonicalPath());
@@ -707,6 +739,20 @@ void TestFileList::openFilesReportsUnwritableAndEmptyFiles()
     QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::Warning);
     QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: size"), 1);
     QCOMPARE(list->GetCount(), 0);
+}
+
+void TestFileList::openFilesAsksInformationOfNewFileOnly()
+{
+    WriteTrace(Folder(), "a.sor");
+    list->SetWorkingFolder(Folder());
+    CModalAnswerer answerer;
+    answerer.Click(QMessageBox::Ignore);
+
+    list->OpenFiles({tReceivedFile(Folder() + "/bad.sor", "not a trace")});
+
+    // The information of a.sor is not what the user was about to fill in.
+    QCOMPARE(answerer.Titles(), QStringList({"Loading file \"bad.sor\" error"}));
+    QCOMPARE(Names(), QStringList({"a.sor"}));
 }
 
 QTEST_MAIN(TestFileList)

@@ -122,13 +122,27 @@ void CModalAnswerer::Poll()
     seen.bExpected = !m_answers.isEmpty();
     m_seen << seen;
 
+    tAction action;
     if (seen.bExpected) {
-        m_answers.dequeue()(dialog);
+        action = m_answers.dequeue();
     } else {
         qWarning("CModalAnswerer: unexpected dialog \"%s\"; rejecting", qPrintable(seen.Title));
-        if (qobject_cast<QDialog*>(dialog))
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        else
-            dialog->close();
+        action = [](QWidget* shown) {
+            if (qobject_cast<QDialog*>(shown))
+                QTest::keyClick(shown, Qt::Key_Escape);
+            else
+                shown->close();
+        };
     }
+    // Answered from outside the timer's slot: a timer does not fire again
+    // while its slot runs, so an answer that opens the next dialog would
+    // otherwise wait for it forever.
+    QPointer<QWidget> target(dialog);
+    QMetaObject::invokeMethod(
+        this,
+        [target, action] {
+            if (target)
+                action(target);
+        },
+        Qt::QueuedConnection);
 }

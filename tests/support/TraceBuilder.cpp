@@ -49,9 +49,9 @@ TraceBuilder& TraceBuilder::Peak(double at, double units, int width)
     return *this;
 }
 
-TraceBuilder& TraceBuilder::Noise(double amplitude, unsigned seed)
+TraceBuilder& TraceBuilder::Noise(double amplitude, unsigned noiseKey)
 {
-    std::mt19937 generator(seed);
+    std::mt19937 generator(noiseKey);
     std::uniform_real_distribution<double> spread(-amplitude, amplitude);
     for (double& v : levels)
         v += spread(generator);

@@ -36,8 +36,8 @@ public:
     // Raises the power (lowers the sample value) by `units` over `width`
     // points starting at the sample nearest `at`.
     TraceBuilder& Peak(double at, double units, int width = 1);
-    // Adds uniform noise in [-amplitude, amplitude], repeatable by seed.
-    TraceBuilder& Noise(double amplitude, unsigned seed);
+    // Adds uniform noise in [-amplitude, amplitude], the same for the same key.
+    TraceBuilder& Noise(double amplitude, unsigned noiseKey);
     TraceBuilder& PulseWidth(int ns);
     // A key event at `at` metres; type 1 is reflective.
     TraceBuilder& Event(double at, int type = 0, const QString& comment = QString());
