@@ -269,7 +269,7 @@ void TestListEntries::grabsListOfEntries()
     // The current, focused and selected card wears the highlight.
     const QRect first = fx.list->visualItemRect(fx.list->item(0));
     const QPoint inBand(first.left() + 4, first.center().y());
-    const QColor band = image.pixelColor(inBand);
+    const QColor band = image.pixelColor(inBand * image.devicePixelRatio());
     const QColor highlight = fx.list->style()->standardPalette().color(QPalette::Highlight);
     QVERIFY2(qAbs(band.red() - highlight.red()) + qAbs(band.green() - highlight.green())
                      + qAbs(band.blue() - highlight.blue()) <= 6,
