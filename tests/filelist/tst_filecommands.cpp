@@ -165,6 +165,19 @@ void TestFileCommands::editorRenamesOnReturnAndKeepsRow()
     QVERIFY(QFile::exists(fx.Path("renamed.sor")));
     QTRY_VERIFY(!fx.list->findChild<CFileListElementWidget*>());
     QCOMPARE(fx.list->currentRow(), 1);
+
+    // Esc leaves the name as it was.
+    LogCatcher log;
+    fx.list->OnRenameFile();
+    editor = fx.list->findChild<CFileListElementWidget*>();
+    QVERIFY(editor);
+    name = editor->GetNameEditor();
+    name->setFocus();
+    name->setText("other");
+    QTest::keyClick(name, Qt::Key_Escape);
+    QTRY_VERIFY(!fx.list->findChild<CFileListElementWidget*>());
+    QCOMPARE(fx.Names(), QStringList({"a.sor", "renamed.sor", "c.sor"}));
+    QVERIFY(log.Texts(QtWarningMsg).filter("closeEditor").isEmpty());
     fx.window.hide();
 }
 
