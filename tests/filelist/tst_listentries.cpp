@@ -4,11 +4,13 @@
 #include "filelist/FileListElementDelegate.h"
 #include "filelist/FileListElementWidget.h"
 #include "filelist/GraphWidget.h"
+#include "graph/GraphPainter.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QToolTip>
@@ -61,6 +63,8 @@ private slots:
     void cardShowsLayoutOperatorAndSwatch();
     void toolTipNamesFile();
     void thumbnailDrawsTraceAndLabels();
+    void thumbnailMatchesPolylineOfEverySample_data();
+    void thumbnailMatchesPolylineOfEverySample();
     void grabsListOfEntries();
 
 private:
@@ -240,6 +244,59 @@ void TestListEntries::thumbnailDrawsTraceAndLabels()
     QVERIFY(textIn(QRect(left, 1, 299 - left, bottom)) > 20);
     QCOMPARE(textIn(QRect(1, 1, left - 2, bottom)), 0);
     QCOMPARE(textIn(QRect(1, bottom + 2, 100, 20)), 0);
+}
+
+void TestListEntries::thumbnailMatchesPolylineOfEverySample_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("width");
+    QTest::newRow("fewer samples than columns") << 150 << 300;
+    QTest::newRow("few per column") << 700 << 300;
+    QTest::newRow("five per column") << 1500 << 300;
+    QTest::newRow("nine per column") << 2700 << 300;
+    QTest::newRow("twenty per column") << 6000 << 300;
+    QTest::newRow("many per column") << 25000 << 297;
+    QTest::newRow("very many per column") << 250000 << 280;
+}
+
+void TestListEntries::thumbnailMatchesPolylineOfEverySample()
+{
+    QFETCH(int, points);
+    QFETCH(int, width);
+    TraceBuilder builder(points, 10.0 * 25000 / points);
+    builder.Flat(3000).Slope(0.35).Noise(400, 7).Peak(20000, 4000, points / 500 + 1).Step(30000, 2000);
+    const auto file = builder.Build();
+    const QRect target(1, 1, width, 98);
+    auto render = [&](bool bEnvelope) {
+        QImage image(width + 2, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const QRectF source(0, 0, file->GetLength(), file->GetMaxDataPoint());
+        if (bEnvelope)
+            CGraphWidget::DrawWholeTrace(&painter, file.data(), target, Qt::red);
+        else
+            DrawTrace(&painter, file.data(), source, target, Qt::red, true);
+        return image;
+    };
+    const QImage envelope = render(true);
+    const QImage polyline = render(false);
+    // Column by column, the same span of trace pixels.
+    int differing = 0;
+    for (int x = 0; x < width + 2; ++x) {
+        int spans[2][2] = {{-1, -1}, {-1, -1}};
+        for (int k = 0; k < 2; ++k) {
+            const QImage& image = k ? polyline : envelope;
+            for (int y = 0; y < 100; ++y)
+                if (image.pixelColor(x, y) == QColor(Qt::red)) {
+                    if (spans[k][0] < 0)
+                        spans[k][0] = y;
+                    spans[k][1] = y;
+                }
+        }
+        if (qAbs(spans[0][0] - spans[1][0]) > 1 || qAbs(spans[0][1] - spans[1][1]) > 1)
+            ++differing;
+    }
+    QVERIFY2(differing == 0, qPrintable(QString("%1 columns differ").arg(differing)));
 }
 
 void TestListEntries::grabsListOfEntries()
