@@ -66,7 +66,9 @@ void CGraphWidget::DrawWholeTrace(QPainter* painter, const sor::IFileView* view,
                                   const QColor& colour)
 {
     const int count = view ? view->GetDataPointCount() : 0;
-    const QRectF source(0, 0, view ? view->GetLength() : 0.0, view ? view->GetMaxDataPoint() : 0);
+    if (count <= 0 || target.width() <= 0 || target.height() <= 1)
+        return;
+    const QRectF source(0, 0, view->GetLength(), view->GetMaxDataPoint());
     // Few samples per column: the polyline is cheap, and its steep joins
     // between columns would look different.
     if (count <= cMinPointsPerColumn * target.width()) {
