@@ -219,6 +219,8 @@ private slots:
     void labelsEvents();
     void choosesEventIcons();
     void printsOnlyEventTicksAndNumbers();
+    void keepsUnplaceableEventsOffThePlot_data();
+    void keepsUnplaceableEventsOffThePlot();
     void writesPictures();
 
 private:
@@ -749,6 +751,55 @@ void TestGraphRender::printsOnlyEventTicksAndNumbers()
     const int y = t.LevelToPixel(plot.Model().GetView()->GetValueAt(5000));
     QCOMPARE(Pixel(image, x, y - 5), QColor(0, 192, 0));
     QCOMPARE(Pixel(image, x - 4, y + 5), QColor(0, 192, 0));
+}
+
+void TestGraphRender::keepsUnplaceableEventsOffThePlot_data()
+{
+    QTest::addColumn<bool>("bNoGroupIndex");
+    // A damaged file: an event recorded hundreds of kilometres past an 8 km
+    // trace, seen at the deepest zoom; and a current trace whose group index
+    // is 0, shown beside a sound one, whose events lie at infinity.
+    QTest::newRow("far past the end, zoomed") << false;
+    QTest::newRow("no group index") << true;
+}
+
+void TestGraphRender::keepsUnplaceableEventsOffThePlot()
+{
+    QFETCH(bool, bNoGroupIndex);
+    PlotFixture plot(QSize(400, 300));
+    if (bNoGroupIndex)
+        plot.Add(Trace());
+    const QSharedPointer<sor::CFile> file = Trace(TraceBuilder(4000).Event(1000, 1));
+    bc::tKeyEventList events = file->GetKeyEventList();
+    if (bNoGroupIndex) {
+        sor::tFixedParameters parameters = *file->GetFixedParameters();
+        parameters.GroupIndex.GetValue() = 0;
+        file->SetFixedParameters(parameters);
+    } else {
+        events[0].PropagationTime.GetValue() = 4294967295.0;
+        file->SetKeyEventList(events);
+    }
+    plot.Add(file);
+    CGraphModel& model = plot.Model();
+    if (!bNoGroupIndex) {
+        model.SetZoom(model.GetMaxScaleX(), 1, 0, 0);
+        QVERIFY(model.UpdateView());
+    }
+
+    // Far to the right stays to the right, not wrapped round to the left.
+    const float at = float(file->TimeToDistance(events[0].PropagationTime.GetValue()));
+    QVERIFY(model.GetTransform().XToPixel(at) > model.GetViewWin().right());
+
+    RecordingDevice device(QSize(400, 300));
+    QPainter painter(&device);
+    model.Draw(&painter, QRect(0, 0, 400, 300), true, false, false, false, false);
+    painter.end();
+    for (const RecordingEngine::tText& text : device.Engine().Labels())
+        QVERIFY2(text.At.x() > 400, qPrintable(text.Text));
+
+    const QImage image = Paint(model, QSize(400, 300), true, false, false);
+    QVERIFY(ColumnsWith(image, QColor(0, 192, 0)).isEmpty());
+    QVERIFY(ColumnsWith(image, kLabel).isEmpty());
 }
 
 void TestGraphRender::writesPictures()
