@@ -10,6 +10,7 @@
 #include "ui_MainOpt.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -254,4 +255,12 @@ void CMainOpt::AdjustBackground()
     colorDialog->setCurrentColor(chosenColor);
     if (colorDialog->exec() == QDialog::Accepted)
         chosenColor = colorDialog->currentColor();
+}
+
+QString CMainOpt::GetManualPath() const
+{
+    const QString name = LanguageName == QLatin1String("English")
+        ? QStringLiteral("Quorvane_UM_en.pdf")
+        : QStringLiteral("Quorvane_UM_ru.pdf");
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QDir::separator() + name);
 }

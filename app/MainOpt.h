@@ -48,6 +48,8 @@ public:
     QColor GetContrastColor() const { return contrastColor; }
     QString GetLastDir() const { return LastDir; }
     QString GetLanguageName() const { return LanguageName; }
+    // The user manual beside the program, in the chosen language.
+    QString GetManualPath() const;
     bool GetNeedAckFileDeletion() const { return bNeedAckFileDeletion; }
     bool GetNeedDeleteLoadedFiles() const { return bNeedDeleteLoadedFiles; }
     bool GetEnableServiceInfoEditing() const { return bEnableServiceInfoEditing; }

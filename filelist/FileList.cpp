@@ -6,6 +6,7 @@
 #include "core/IARMessageBox.h"
 #include "core/LoggedMessageBox.h"
 #include "core/Version.h"
+#include "filelist/FileListElementDelegate.h"
 #include "filelist/FileListWatcher.h"
 #include "filelist/SaveList.h"
 #include "sor/File.h"
@@ -60,7 +61,7 @@ CFileList::CFileList(QWidget* parent)
     : QListWidget(parent),
       parentWindow(parent),
       watcher(new CFileListWatcher(this, this)),
-      delegate(new QStyledItemDelegate(this)),
+      delegate(new CFileListElementDelegate(this)),
       fileFilter(tr("Bellcore files (*.sor);;All files (*.*)"))
 {
     qRegisterMetaType<QSharedPointer<tListedFile>>("QSharedPointer<tListedFile>");
@@ -330,16 +331,6 @@ void CFileList::OnUncheckAll()
     emit sigHasChecked(false);
 }
 
-// The information dialog joins with the file commands.
-void CFileList::OnFileInformation(bool)
-{
-}
-
-void CFileList::OnFileInformation()
-{
-    OnFileInformation(false);
-}
-
 void CFileList::OnShow(bool bShow)
 {
     setVisible(bShow);
@@ -361,6 +352,8 @@ void CFileList::keyPressEvent(QKeyEvent* event)
         ToggleCompare();
     else if (event->key() == Qt::Key_Escape)
         OnUncheckAll();
+    else if (event->key() == Qt::Key_Delete)
+        OnDeleteSelectedFiles();
     QListWidget::keyPressEvent(event);
 }
 
