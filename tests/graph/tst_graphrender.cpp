@@ -216,6 +216,7 @@ private slots:
     void drawsTheMarkerLine_data();
     void drawsTheMarkerLine();
     void drawsEditLinesAndCursors();
+    void drawsEditCursorsWhereTheyArePicked();
     void labelsEvents();
     void choosesEventIcons();
     void printsOnlyEventTicksAndNumbers();
@@ -652,6 +653,46 @@ void TestGraphRender::drawsEditLinesAndCursors()
     const int x = GetClampedMarkX(t, c, c->GetLeftCursor(), true);
     const int y = t.LevelToPixel(model.GetView()->GetValueAt(c->GetLeftCursor()->GetPosition()));
     QCOMPARE(Pixel(image, x - 1, y - 4), QColor(255 - 218, 255 - 236, 0));
+    c->EndEditEvent(false);
+}
+
+void TestGraphRender::drawsEditCursorsWhereTheyArePicked()
+{
+    // Editing an event at 4 km, scrolled on to 6 km: the cursors stand at
+    // the window's left edge, as the markers do, where a click picks them.
+    PlotFixture plot(QSize(400, 300));
+    plot.Add(TraceBuilder(4000).Flat(5000).Event(4000).Build());
+    CGraphModel& model = plot.Model();
+    CCursors* c = plot.Cursors();
+    c->BeginEditEvent(0, 2, false);
+    model.SetZoom(8, 1, 6500, 0);
+    QVERIFY(model.UpdateView());
+    const QImage image = Paint(model, QSize(400, 300), true, false, false);
+    const CGraphTransform t = model.GetTransform();
+    const QPoint window = model.GetViewWin().topLeft();
+
+    struct
+    {
+        CCursors::CCursor* Cursor;
+        QColor Colour;
+    } cursors[] = {{c->GetLeftCursor(), QColor(0, 224, 0)},
+                   {c->GetCenterCursor(), QColor(0, 224, 224)},
+                   {c->GetRightCursor(), QColor(0, 224, 0)}};
+    for (const auto& cursor : cursors) {
+        const QPoint at =
+            QPoint(GetClampedMarkX(t, c, cursor.Cursor, true),
+                   t.LevelToPixel(model.GetView()->GetValueAt(cursor.Cursor->GetPosition())))
+            - window;
+        QVERIFY(at.x() >= 0 && at.x() < 8);
+        QCOMPARE(Pixel(image, at.x(), at.y() - 4), cursor.Colour);
+        // Two pixels from the left cursor, the centre one is picked only
+        // where their handles do not overlap.
+        if (cursor.Cursor == c->GetCenterCursor())
+            continue;
+        const QSharedPointer<CCursorGrab> grab = model.FindCursorAt(at + QPoint(0, -4));
+        QVERIFY(grab);
+        QCOMPARE(grab->Cursor, cursor.Cursor);
+    }
     c->EndEditEvent(false);
 }
 
