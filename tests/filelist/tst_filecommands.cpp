@@ -34,6 +34,7 @@ private slots:
     void deletesToTrash_data();
     void deletesToTrash();
     void deleteWithoutConfirmationAsksNothing();
+    void failedTrashMoveKeepsEntryAndEdits_data();
     void failedTrashMoveKeepsEntryAndEdits();
     void appliesZoomToOtherFiles();
     void informationDialogFeedsViewAgain();
@@ -388,23 +389,34 @@ void TestFileCommands::deleteWithoutConfirmationAsksNothing()
     SetNeedAck(true);
 }
 
+void TestFileCommands::failedTrashMoveKeepsEntryAndEdits_data()
+{
+    // A regular file where a folder of the trash has to be.
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<QString>("dataHome");
+    QTest::newRow("data folder below a file") << "blocker" << "blocker/data";
+    QTest::newRow("trash folder is a file") << "data2/Trash" << "data2";
+}
+
 void TestFileCommands::failedTrashMoveKeepsEntryAndEdits()
 {
+    QFETCH(QString, blocker);
+    QFETCH(QString, dataHome);
     SetNeedAck(true);
     fx.Load({"a.sor", "b.sor"});
     fx.list->SelectRow(0);
     fx.list->GetFile(0)->SetChanged(true);
-    // A data folder below a regular file can never be made.
-    const QString blocker = fx.Root() + "/blocker";
-    QFile file(blocker);
+    QVERIFY(QDir().mkpath(QFileInfo(fx.Root() + "/" + blocker).absolutePath()));
+    QFile file(fx.Root() + "/" + blocker);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + "/data"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(fx.Root() + "/" + dataHome));
 
     CModalAnswerer answerer;
     answerer.Click(QMessageBox::Yes).Click(QMessageBox::Ok);
     fx.list->OnDeleteSelectedFiles();
     qputenv("XDG_DATA_HOME", QFile::encodeName(fx.DataHome()));
+    QFile::remove(fx.Root() + "/" + blocker);
 
     QCOMPARE(answerer.Titles(), QStringList({"Delete file \"a.sor\"", "Delete file \"a.sor\""}));
     QCOMPARE(answerer.Seen()[1].Text, QString("Cannot move file \"%1\" to the trash.").arg(fx.Path("a.sor")));
