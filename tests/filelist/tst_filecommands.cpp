@@ -34,6 +34,7 @@ private slots:
     void deletesToTrash_data();
     void deletesToTrash();
     void deleteWithoutConfirmationAsksNothing();
+    void deletesSelectedFilesAfterListChangedMeanwhile();
     void failedTrashMoveKeepsEntryAndEdits_data();
     void failedTrashMoveKeepsEntryAndEdits();
     void appliesZoomToOtherFiles();
@@ -387,6 +388,33 @@ void TestFileCommands::deleteWithoutConfirmationAsksNothing()
     QCOMPARE(fx.Names(), QStringList({"b.sor"}));
     QVERIFY(QFile::exists(fx.DataHome() + "/Trash/files/a.sor"));
     SetNeedAck(true);
+}
+
+void TestFileCommands::deletesSelectedFilesAfterListChangedMeanwhile()
+{
+    SetNeedAck(true);
+    fx.Load({"a.sor", "b.sor", "c.sor", "d.sor", "e.sor"});
+    fx.list->SelectRow(2);
+    fx.list->item(4)->setSelected(true);
+    QDir(fx.DataHome() + "/Trash").removeRecursively();
+
+    CModalAnswerer answerer;
+    answerer.Then([this](QWidget* dialog) {
+        // While the user reads the question, a.sor goes and its entry with it:
+        // every row below moves up by one.
+        QFile::remove(fx.Path("a.sor"));
+        for (int i = 0; i < 100 && fx.list->GetCount() == 5; ++i)
+            QTest::qWait(20);
+        CModalAnswerer::FindButton(dialog, "Yes")->click();
+    });
+    answerer.Click(QMessageBox::Yes);
+    fx.list->OnDeleteSelectedFiles();
+
+    QCOMPARE(answerer.Titles(), QStringList({"Delete files", "Working folder was updated"}));
+    QCOMPARE(fx.Names(), QStringList({"b.sor", "d.sor"}));
+    QVERIFY(QFile::exists(fx.Path("d.sor")));
+    QVERIFY(QFile::exists(fx.DataHome() + "/Trash/files/c.sor"));
+    QVERIFY(QFile::exists(fx.DataHome() + "/Trash/files/e.sor"));
 }
 
 void TestFileCommands::failedTrashMoveKeepsEntryAndEdits_data()
