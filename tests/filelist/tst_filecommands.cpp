@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 
 class TestFileCommands : public QObject
@@ -31,6 +32,7 @@ private slots:
     void copiesSeveralFilesIntoChosenFolder();
     void addsCopyFromOutside();
     void addRefusesListedName();
+    void addListsFileOnceWhenWatcherListedItMeanwhile();
     void deletesToTrash_data();
     void deletesToTrash();
     void deleteWithoutConfirmationAsksNothing();
@@ -317,6 +319,54 @@ void TestFileCommands::addRefusesListedName()
     QCOMPARE(answerer.Seen()[1].Text, QString("Filename is already exist"));
     QCOMPARE(fx.list->GetCount(), 1);
     QVERIFY(fx.ReadAll(fx.Path("x.sor")) != fx.ReadAll(outside + "/x.sor"));
+}
+
+void TestFileCommands::addListsFileOnceWhenWatcherListedItMeanwhile()
+{
+    fx.Load({"x.sor"});
+    const QString outside = fx.Root() + "/outside";
+    QVERIFY(QDir().mkpath(outside));
+    // Without its checksum block the copy loads with a warning box.
+    ListFixture::WriteTo(outside, "w.sor");
+    const QByteArray bytes = fx.ReadAll(outside + "/w.sor");
+    {
+        QFile cut(outside + "/w.sor");
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(bytes.left(bytes.size() - 8));
+    }
+    int warnings = 0;
+    sor::CFile(outside + "/w.sor", &warnings);
+    QCOMPARE(warnings, 1);
+
+    // The copy's folder event arrives while the load warning is open; the
+    // watcher asks about a new file and, on Yes, lists it (with the warning
+    // again, in a batch). Which box the answerer sees first varies.
+    CModalAnswerer answerer;
+    answerer.Then(ListFixture::Choose(outside + "/w.sor"));
+    for (int i = 0; i < 4; ++i)
+        answerer.Then([this](QWidget* shown) {
+            const QPointer<QWidget> dialog(shown);
+            if (dialog->windowTitle() == "Working folder was updated") {
+                CModalAnswerer::FindButton(dialog, "Yes")->click();
+                return;
+            }
+            if (!CModalAnswerer::FindButton(dialog, "Ignore all") && !fx.Names().contains("w.sor")) {
+                QEventLoop wait;
+                connect(fx.list->model(), &QAbstractItemModel::rowsInserted, &wait, &QEventLoop::quit);
+                QTimer::singleShot(3000, &wait, &QEventLoop::quit);
+                wait.exec();
+            }
+            if (dialog && dialog->isVisible())
+                CModalAnswerer::FindButton(dialog, "Ignore")->click();
+        });
+    fx.list->OnAddFile();
+
+    QStringList titles = answerer.Titles();
+    titles.sort();
+    QCOMPARE(titles, QStringList({"Add copy from", "Working folder was updated",
+                                  "warnings file \"w.sor\" loading found",
+                                  "warnings file \"w.sor\" loading found"}));
+    QCOMPARE(fx.Names(), QStringList({"x.sor", "w.sor"}));
 }
 
 void TestFileCommands::deletesToTrash_data()
