@@ -27,6 +27,7 @@ private slots:
     void renameKeepsSuffixCase();
     void editorRenamesOnReturnAndKeepsRow();
     void editorGivesFocusBackAfterRefusal();
+    void editorSurvivesItsEntryClosedDuringRefusal();
     void copiesOneFile_data();
     void copiesOneFile();
     void copiesSeveralFilesIntoChosenFolder();
@@ -211,6 +212,49 @@ void TestFileCommands::editorGivesFocusBackAfterRefusal()
     QTRY_VERIFY(!fx.list->findChild<CFileListElementWidget*>());
     // The window itself may stay inactive once the box is gone offscreen.
     QTRY_COMPARE(fx.window.focusWidget(), static_cast<QWidget*>(fx.list.get()));
+    QVERIFY(log.Texts(QtWarningMsg).filter("closeEditor").isEmpty());
+    fx.window.hide();
+}
+
+void TestFileCommands::editorSurvivesItsEntryClosedDuringRefusal()
+{
+    fx.Load({"a.sor", "b.sor"});
+    fx.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&fx.window));
+    fx.list->SelectRow(0);
+    fx.list->setFocus();
+    fx.list->OnRenameFile();
+    auto* editor = fx.list->findChild<CFileListElementWidget*>();
+    QVERIFY(editor);
+    QLineEdit* name = editor->GetNameEditor();
+    QApplication::setActiveWindow(&fx.window);
+    name->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+
+    LogCatcher log;
+    CModalAnswerer answerer;
+    const QPointer<CFileListElementWidget> card(editor);
+    bool bAliveUnderBox = false;
+    answerer.Then([this, &card, &bAliveUnderBox](QWidget* dialog) {
+        // While the refusal is read, a.sor goes and its entry with it.
+        QEventLoop wait;
+        connect(fx.list->model(), &QAbstractItemModel::rowsRemoved, &wait, &QEventLoop::quit);
+        QTimer::singleShot(3000, &wait, &QEventLoop::quit);
+        QFile::remove(fx.Path("a.sor"));
+        wait.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Its name field's key handler is still running under this box.
+        bAliveUnderBox = !card.isNull();
+        CModalAnswerer::FindButton(dialog, "OK")->click();
+    });
+    answerer.Click(QMessageBox::Yes);
+    name->setText("b");
+    QTest::keyClick(name, Qt::Key_Return);
+
+    QCOMPARE(answerer.Titles(), QStringList({"Rename file \"a.sor\"", "Working folder was updated"}));
+    QVERIFY(bAliveUnderBox);
+    QCOMPARE(fx.Names(), QStringList({"b.sor"}));
+    QTRY_VERIFY(!fx.list->findChild<CFileListElementWidget*>());
     QVERIFY(log.Texts(QtWarningMsg).filter("closeEditor").isEmpty());
     fx.window.hide();
 }
