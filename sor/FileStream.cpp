@@ -46,6 +46,9 @@ public:
         m_bMode = true;
         m_stream.m_image.clear();
         m_stream.m_pos = 0;
+        // Texts in front of "GenParams" are read with the starting code
+        // page; a save must write them with the same one.
+        m_stream.SetStartingCodePage();
     }
 
     ~CModeGuard()
@@ -348,6 +351,12 @@ const char* CFileStream::GetCodecName(int index)
     }
 }
 
+void CFileStream::SetStartingCodePage()
+{
+    m_codePage = kStartingCodePage;
+    m_codec = GetLocaleCodec();
+}
+
 void CFileStream::SetCodePage(int index)
 {
     CheckDirection(290);
@@ -363,7 +372,18 @@ void CFileStream::SetCodePage(int index)
 
 void CFileStream::ExchangeCode(const tCodeSet& codes, int& index)
 {
+    tReadCode read;
+    ExchangeCode(codes, index, read);
+}
+
+void CFileStream::ExchangeCode(const tCodeSet& codes, int& index, tReadCode& read)
+{
     if (m_bWriting) {
+        if (read.Index >= 0 && read.Index == index) {
+            tCode code = read.Code;
+            ExchangeRawCode(code);
+            return;
+        }
         if (index < 0 || size_t(index) >= codes.size())
             ReportBadWrite();
         tCode code = codes[size_t(index)];
@@ -375,9 +395,12 @@ void CFileStream::ExchangeCode(const tCodeSet& codes, int& index)
     for (size_t i = 0; i < codes.size(); ++i) {
         if (codes[i] == code) {
             index = int(i);
+            read = tReadCode();
             return;
         }
     }
+    read.Code = code;
+    read.Index = index;
 }
 
 void CFileStream::ExchangeCode(const tCharCodeSet& codes, int& index)

@@ -72,6 +72,7 @@ public:
     static const char* GetCodecName(int index);
     int GetCodePage() const { return m_codePage; }
     void ExchangeCode(const tCodeSet& codes, int& index);
+    void ExchangeCode(const tCodeSet& codes, int& index, tReadCode& read);
     void ExchangeCode(const tCharCodeSet& codes, int& index);
 
     void SetVersion2(bool bVersion2) { m_bVersion2 = bVersion2; }
@@ -95,7 +96,10 @@ private:
     QString m_path;
     QByteArray m_image; // the file's bytes while loading, the new image while saving
     qint64 m_pos = 0;
-    int m_codePage = 7;
+    static constexpr int kStartingCodePage = 7;
+    void SetStartingCodePage();
+
+    int m_codePage = kStartingCodePage;
     bool m_bSpaceForEmpty = false;
     bool m_bReading = false;
     bool m_bWriting = false;

@@ -3,6 +3,7 @@
 #include "support/LogCatcher.h"
 #include "support/SingleBlock.h"
 #include "support/SorImage.h"
+#include "support/TraceDiff.h"
 #include "support/Throws.h"
 
 #include <QDir>
@@ -153,6 +154,8 @@ private slots:
 
     void savesLoadedFileUnchanged_data();
     void savesLoadedFileUnchanged();
+    void savesWhatLoads_data();
+    void savesWhatLoads();
     void computesCrc16();
     void reportsChecksumWarnings_data();
     void reportsChecksumWarnings();
@@ -226,6 +229,76 @@ void TestSorFile::savesLoadedFileUnchanged()
     QCOMPARE(ReadFileBytes(file), image);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(0).toBool(), false);
+}
+
+// Traces that load must save, reload to equal records and re-save to the
+// same bytes; where the file was already what a save writes, the first save
+// gives it back byte for byte.
+void TestSorFile::savesWhatLoads_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<int>("warnings");
+    QTest::addColumn<bool>("bSavedAsLoaded");
+
+    const QString cyrillic = QString::fromUtf8("АБВГДЕЖЗИКЛМНОПР");
+    auto supplierFirst = [&](const char* language) {
+        QList<tFixtureBlock> blocks = fixtureBlocks(true);
+        bc::CGeneralParameters general;
+        general.LanguageCode = tCode(language);
+        general.CableId.FromString("Cable 7");
+        general.FiberType.GetValue() = 652;
+        general.NominalWavelength.GetValue() = 1550;
+        blocks[0].Bytes = blockBytes(general, true);
+        bc::CSupplierParameters supplier;
+        supplier.SupplierName.FromString(cyrillic);
+        blocks[1].Bytes = blockBytes(supplier, true);
+        blocks.swapItemsAt(0, 1);
+        return BuildSorImage(true, blocks);
+    };
+
+    QList<tFixtureBlock> zeroBlock = fixtureBlocks(true);
+    zeroBlock.insert(4, {"Empty", QByteArray()});
+    QTest::newRow("unknown block of 0 bytes") << BuildSorImage(true, zeroBlock) << 0 << true;
+
+    QList<tFixtureBlock> zeroChecksum = fixtureBlocks(false);
+    zeroChecksum.append({"Cksum", QByteArray()});
+    QTest::newRow("checksum entry of 0 bytes") << BuildSorImage(false, zeroChecksum, false) << 1 << false;
+
+    QTest::newRow("supplier texts before JA parameters") << supplierFirst("JA") << 0 << true;
+    QTest::newRow("supplier texts before FR parameters") << supplierFirst("FR") << 0 << true;
+
+    QList<tFixtureBlock> foreignFlag = fixtureBlocks(true);
+    QByteArray& general = foreignFlag[0].Bytes;
+    const int at = general.indexOf(QByteArray("\0CC", 3));
+    QVERIFY(at > 0);
+    general[at + 1] = 'N';
+    QTest::newRow("data flag outside its set") << BuildSorImage(true, foreignFlag) << 0 << true;
+}
+
+void TestSorFile::savesWhatLoads()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(int, warnings);
+    QFETCH(bool, bSavedAsLoaded);
+    const QString file = write("loaded.sor", image);
+
+    try {
+        int bits = 0;
+        CInspectableTrace loaded(file, bits);
+        QCOMPARE(bits, warnings);
+        loaded.SetFileName(path("saved.sor"));
+        loaded.Save();
+        const QByteArray saved = ReadFileBytes(path("saved.sor"));
+        if (bSavedAsLoaded)
+            QCOMPARE(saved, image);
+
+        CInspectableTrace reloaded(path("saved.sor"), bits);
+        QCOMPARE(TraceDifference(loaded, reloaded), QString());
+        reloaded.Save();
+        QCOMPARE(ReadFileBytes(path("saved.sor")), saved);
+    } catch (const Exception& e) {
+        QFAIL(qPrintable(e.GetText()));
+    }
 }
 
 void TestSorFile::computesCrc16()
