@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace sor {
 
@@ -57,7 +58,8 @@ CFile::CFile(const QString& path, const tDeviceTrace& trace, const std::vector<q
     bc::CDataPoints::tDataPointsGroup group;
     group.ScaleFactor.GetValue() = 1.0f;
     group.Samples = samples;
-    DataPoints.GetGroups().assign(1, group);
+    DataPoints.GetGroups().clear();
+    DataPoints.GetGroups().push_back(std::move(group));
 
     auto& infos = BlockMap.GetBlockInfos();
     for (const char* name : {bc::GetBlockNameGenParams(), bc::GetBlockNameSupParams(),

@@ -10,6 +10,7 @@
 #include <QTextCodec>
 
 #include <cstring>
+#include <memory>
 
 namespace bc {
 
@@ -17,6 +18,26 @@ namespace {
 
 const qint32 kSource = 1;
 const qint64 kMaxFileSize = qint64(1) << 30;
+// Files up to this size are read into the thread's kept buffer.
+const qint64 kKeptBufferSize = qint64(16) << 20;
+
+// One read buffer per thread, kept from load to load: a folder refresh loads
+// and drops files over and over, and fresh memory for every file would be
+// faulted in page by page each time. It is never zero-filled.
+char* loadBuffer(qint64 size, std::unique_ptr<char[]>& oneOff)
+{
+    if (size > kKeptBufferSize) {
+        oneOff.reset(new char[size_t(size)]);
+        return oneOff.get();
+    }
+    thread_local std::unique_ptr<char[]> kept;
+    thread_local qint64 capacity = 0;
+    if (capacity < size) {
+        kept.reset(new char[size_t(size)]);
+        capacity = size;
+    }
+    return kept.get();
+}
 
 [[noreturn]] void raiseFormat(qint32 code)
 {
@@ -81,17 +102,23 @@ int CFileStream::Load(IStream& root)
 {
     CModeGuard guard(*this, m_bReading);
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         raiseAccess(76);
+    std::unique_ptr<char[]> oneOff;
     GuardedStep(kSource, 80, [&] {
         // Far beyond any trace; refusing it keeps a stray huge file from
         // exhausting memory.
-        if (file.size() > kMaxFileSize)
+        const qint64 size = file.size();
+        if (size > kMaxFileSize)
             raiseFormat(78);
-        m_image = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        char* bytes = loadBuffer(size, oneOff);
+        // Another program may shorten the file meanwhile: what was read is
+        // what gets parsed, and a trace cut short fails as one.
+        const qint64 count = size > 0 ? file.read(bytes, size) : 0;
+        if (count < 0)
             raiseAccess(143);
         file.close();
+        m_image = QByteArray::fromRawData(bytes, int(count));
         StreamObject(root);
     });
     return m_warnings;
