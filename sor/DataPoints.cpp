@@ -75,6 +75,16 @@ private:
     const uchar* m_bytes;
 };
 
+const qint32 kSliceSamples = 4096;
+
+quint16 largestOf(const quint16* samples, qint32 count)
+{
+    quint16 largest = 0;
+    for (qint32 i = 0; i < count; ++i)
+        largest = std::max(largest, samples[i]);
+    return largest;
+}
+
 qint64 bytesLeft(CFileStream& stream)
 {
     return qMax<qint64>(0, stream.GetSize() - stream.GetPos());
@@ -131,7 +141,18 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
     // At a factor of 1.0 both directions are the identity: the held samples
     // are the stored ones and no second copy is needed.
     std::vector<quint16>& stored = scale == 1.0f ? Samples : m_storedSamples;
-    stored.assign(CLe16Iterator(bytes), CLe16Iterator(bytes) + present);
+    stored.clear();
+    stored.reserve(size_t(present));
+    // Slices small enough to stay in the cache: the largest sample is found
+    // while they are still there, not in a second pass over memory.
+    const CLe16Iterator first(bytes);
+    quint16 largest = 0;
+    for (qint32 done = 0; done < present;) {
+        const qint32 slice = qMin(present - done, kSliceSamples);
+        stored.insert(stored.end(), first + done, first + done + slice);
+        largest = std::max(largest, largestOf(stored.data() + done, slice));
+        done += slice;
+    }
     if (scale == 1.0f) {
         m_storedSamples.clear();
     } else {
@@ -139,7 +160,9 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
         Samples.reserve(size_t(present));
         for (quint16 value : m_storedSamples)
             Samples.push_back(Normalise(value, scale));
+        largest = largestOf(Samples.data(), qint32(Samples.size()));
     }
+    m_largestSample = largest;
     stream.Seek(start + qint64(present) * 2);
 
     if (present < count) {

@@ -35,6 +35,8 @@ public:
         static quint16 Denormalise(quint16 sample, float scale);
 
         const std::vector<quint16>& GetStoredSamples() const { return m_storedSamples; }
+        // The largest of Samples as the last read left them.
+        quint16 GetLargestSample() const { return m_largestSample; }
 
         CType::NumValue<float, qint16, 1000, 5> ScaleFactor;
         std::vector<quint16> Samples;
@@ -44,6 +46,7 @@ public:
         void WriteSamples(CFileStream& stream);
 
         std::vector<quint16> m_storedSamples;
+        quint16 m_largestSample = 0;
     };
 
     CDataPoints() = default;

@@ -81,7 +81,9 @@ void CFile::Load(int& warnings)
     warnings |= m_stream.Load(*this);
     m_stream.ClearWarnings();
     UpdateResolution();
-    UpdateMaxDataPoint();
+    // A load that succeeds always holds a group; its read found the largest.
+    const quint16 largest = DataPoints.GetGroups().front().GetLargestSample();
+    m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
 }
 
 void CFile::Save()

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -87,9 +88,10 @@ private:
     bool& m_bMode;
 };
 
-CFileStream::CFileStream(const QString& path) : m_path(path), m_codec(GetLocaleCodec())
+CFileStream::CFileStream(const QString& path)
+    : m_path(path), m_page(GetCodePageEntry(kStartingCodePage))
 {
-    if (!m_codec)
+    if (!m_page)
         raiseInternal(66);
 }
 
@@ -348,7 +350,14 @@ QString CFileStream::Exchange(QString& text, unsigned limit)
         ReadRawString(bytes);
         // A fresh decode per text: a broken multi-byte sequence must not
         // carry over into the next field.
-        text = m_codec->toUnicode(bytes.data(), int(bytes.size()));
+        if (m_page->bSingleByte) {
+            text.resize(int(bytes.size()));
+            QChar* out = text.data();
+            for (size_t i = 0; i < bytes.size(); ++i)
+                out[i] = m_page->Chars[uchar(bytes[i])];
+        } else {
+            text = m_page->Codec->toUnicode(bytes.data(), int(bytes.size()));
+        }
     }
     if (limit != 0 && unsigned(text.size()) > limit) {
         if (m_bReading)
@@ -356,7 +365,7 @@ QString CFileStream::Exchange(QString& text, unsigned limit)
         raiseInternal(213);
     }
     if (m_bWriting) {
-        const QByteArray encoded = m_codec->fromUnicode(text);
+        const QByteArray encoded = m_page->Codec->fromUnicode(text);
         WriteRawString(std::string(encoded.constData(), qstrnlen(encoded.constData(), uint(encoded.size()))));
     }
     return text;
@@ -381,20 +390,46 @@ const char* CFileStream::GetCodecName(int index)
 void CFileStream::SetStartingCodePage()
 {
     m_codePage = kStartingCodePage;
-    m_codec = GetLocaleCodec();
+    m_page = GetCodePageEntry(kStartingCodePage);
+}
+
+// A lookup by name compares against every name the codec library knows, and
+// each decode through the codec opens a converter: both are done once per
+// code page, not per file or per text.
+const CFileStream::tCodePage* CFileStream::GetCodePageEntry(int index)
+{
+    static const std::array<tCodePage, kCodePageCount> pages = [] {
+        std::array<tCodePage, kCodePageCount> made{};
+        for (int i = 0; i < kCodePageCount; ++i) {
+            tCodePage& page = made[size_t(i)];
+            const char* name = GetCodecName(i);
+            page.Codec = *name ? QTextCodec::codecForName(name) : GetLocaleCodec();
+            if (!page.Codec)
+                continue;
+            char bytes[256];
+            for (int byte = 0; byte < 256; ++byte)
+                bytes[byte] = char(byte);
+            const QString chars = page.Codec->toUnicode(bytes, 256);
+            page.bSingleByte = chars.size() == 256;
+            for (int byte = 0; page.bSingleByte && byte < 256; ++byte)
+                page.Chars[size_t(byte)] = chars[byte];
+        }
+        return made;
+    }();
+    const tCodePage& page = pages[size_t(index >= 0 && index < kCodePageCount ? index : kStartingCodePage)];
+    return page.Codec ? &page : nullptr;
 }
 
 void CFileStream::SetCodePage(int index)
 {
     CheckDirection(290);
     m_codePage = index;
-    const char* name = GetCodecName(index);
-    QTextCodec* codec = *name ? QTextCodec::codecForName(name) : GetLocaleCodec();
-    if (!codec) {
+    const tCodePage* page = GetCodePageEntry(index);
+    if (!page) {
         AddWarning(LOAD_NO_CODEPAGE);
-        codec = GetLocaleCodec();
+        page = GetCodePageEntry(kStartingCodePage);
     }
-    m_codec = codec;
+    m_page = page;
 }
 
 void CFileStream::ExchangeCode(const tCodeSet& codes, int& index)

@@ -5,7 +5,10 @@
 #include "sor/Stream.h"
 
 #include <QByteArray>
+#include <QChar>
 #include <QString>
+
+#include <array>
 
 #include <string>
 
@@ -96,15 +99,27 @@ private:
     QString m_path;
     QByteArray m_image; // the file's bytes while loading, the new image while saving
     qint64 m_pos = 0;
+    // A text codec and, when it maps every byte to one character, that
+    // character for each byte: reading a text then needs no converter.
+    struct tCodePage
+    {
+        QTextCodec* Codec = nullptr;
+        bool bSingleByte = false;
+        std::array<QChar, 256> Chars{};
+    };
+
     static constexpr int kStartingCodePage = 7;
+    static constexpr int kCodePageCount = 8;
     void SetStartingCodePage();
+    // Null when the code page's codec is not available.
+    static const tCodePage* GetCodePageEntry(int index);
 
     int m_codePage = kStartingCodePage;
     bool m_bSpaceForEmpty = false;
     bool m_bReading = false;
     bool m_bWriting = false;
     int m_warnings = 0;
-    QTextCodec* m_codec = nullptr;
+    const tCodePage* m_page = nullptr;
     bool m_bVersion2 = false;
 };
 
