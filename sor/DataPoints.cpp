@@ -8,6 +8,9 @@
 #include "sor/BlockStep.h"
 
 #include <algorithm>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstddef>
 #include <iterator>
 #include <limits>
@@ -79,10 +82,30 @@ const qint32 kSliceSamples = 4096;
 
 quint16 largestOf(const quint16* samples, qint32 count)
 {
-    quint16 largest = 0;
-    for (qint32 i = 0; i < count; ++i)
-        largest = std::max(largest, samples[i]);
-    return largest;
+    qint32 i = 0;
+    // Unsigned 16-bit values compare as signed ones once the top bit is
+    // flipped; four running maxima keep the steps from waiting on each other.
+    qint16 largest = std::numeric_limits<qint16>::min();
+#ifdef __SSE2__
+    const __m128i flip = _mm_set1_epi16(std::numeric_limits<qint16>::min());
+    __m128i a = flip, b = flip, c = flip, d = flip;
+    auto load = [&](qint32 at) {
+        return _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + at)), flip);
+    };
+    for (; i + 32 <= count; i += 32) {
+        a = _mm_max_epi16(a, load(i));
+        b = _mm_max_epi16(b, load(i + 8));
+        c = _mm_max_epi16(c, load(i + 16));
+        d = _mm_max_epi16(d, load(i + 24));
+    }
+    alignas(16) qint16 lanes[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), _mm_max_epi16(_mm_max_epi16(a, b), _mm_max_epi16(c, d)));
+    for (qint16 lane : lanes)
+        largest = std::max(largest, lane);
+#endif
+    for (; i < count; ++i)
+        largest = std::max(largest, qint16(samples[i] ^ 0x8000));
+    return quint16(largest ^ 0x8000);
 }
 
 qint64 bytesLeft(CFileStream& stream)
