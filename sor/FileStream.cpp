@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -103,6 +104,7 @@ CFileStream::~CFileStream()
 int CFileStream::Load(IStream& root)
 {
     CModeGuard guard(*this, m_bReading);
+    m_rawTexts.clear();
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         raiseAccess(76);
@@ -129,6 +131,8 @@ int CFileStream::Load(IStream& root)
 void CFileStream::Save(IStream& root)
 {
     CModeGuard guard(*this, m_bWriting);
+    for (auto& kept : m_rawTexts)
+        kept.second.Next = 0;
     GuardedStep(kSource, 98, [&] { StreamObject(root); });
 
     // QSaveFile keeps the old file whole until the new image is complete
@@ -358,6 +362,7 @@ QString CFileStream::Exchange(QString& text, unsigned limit)
         } else {
             text = m_page->Codec->toUnicode(bytes.data(), int(bytes.size()));
         }
+        KeepIfIrreversible(text, bytes);
     }
     if (limit != 0 && unsigned(text.size()) > limit) {
         if (m_bReading)
@@ -365,10 +370,44 @@ QString CFileStream::Exchange(QString& text, unsigned limit)
         raiseInternal(213);
     }
     if (m_bWriting) {
-        const QByteArray encoded = m_page->Codec->fromUnicode(text);
-        WriteRawString(std::string(encoded.constData(), qstrnlen(encoded.constData(), uint(encoded.size()))));
+        if (const std::string* raw = RawBytesOf(text)) {
+            WriteRawString(*raw);
+        } else {
+            const QByteArray encoded = m_page->Codec->fromUnicode(text);
+            WriteRawString(std::string(encoded.constData(), qstrnlen(encoded.constData(), uint(encoded.size()))));
+        }
     }
     return text;
+}
+
+void CFileStream::KeepIfIrreversible(const QString& text, const std::string& bytes)
+{
+    bool bReversible = true;
+    if (m_page->bSingleByte) {
+        for (char byte : bytes)
+            bReversible = bReversible && m_page->Reversible[uchar(byte)];
+    } else {
+        const QByteArray back = m_page->Codec->fromUnicode(text);
+        bReversible = back.size() == int(bytes.size())
+            && std::memcmp(back.constData(), bytes.data(), bytes.size()) == 0;
+    }
+    if (!bReversible)
+        m_rawTexts[{m_codePage, text}].Bytes.push_back(bytes);
+}
+
+const std::string* CFileStream::RawBytesOf(const QString& text)
+{
+    if (m_rawTexts.empty())
+        return nullptr;
+    const auto found = m_rawTexts.find({m_codePage, text});
+    if (found == m_rawTexts.end())
+        return nullptr;
+    // Equal texts take their bytes in reading order; a text written more
+    // often than it was read (a copied event) repeats the last.
+    tRawTexts& raw = found->second;
+    const size_t at = std::min(raw.Next, raw.Bytes.size() - 1);
+    ++raw.Next;
+    return &raw.Bytes[at];
 }
 
 const char* CFileStream::GetCodecName(int index)
@@ -411,8 +450,13 @@ const CFileStream::tCodePage* CFileStream::GetCodePageEntry(int index)
                 bytes[byte] = char(byte);
             const QString chars = page.Codec->toUnicode(bytes, 256);
             page.bSingleByte = chars.size() == 256;
-            for (int byte = 0; page.bSingleByte && byte < 256; ++byte)
+            if (!page.bSingleByte)
+                continue;
+            const QByteArray back = page.Codec->fromUnicode(chars);
+            for (int byte = 0; byte < 256; ++byte) {
                 page.Chars[size_t(byte)] = chars[byte];
+                page.Reversible[size_t(byte)] = back.size() == 256 && back[byte] == bytes[byte];
+            }
         }
         return made;
     }();

@@ -9,6 +9,9 @@
 #include <QString>
 
 #include <array>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include <string>
 
@@ -106,7 +109,20 @@ private:
         QTextCodec* Codec = nullptr;
         bool bSingleByte = false;
         std::array<QChar, 256> Chars{};
+        std::array<bool, 256> Reversible{}; // the character encodes back to the byte
     };
+
+    // The bytes of texts the codec cannot give back (a byte it does not map,
+    // a broken multi-byte sequence), by code page and decoded text in the
+    // order they were read: a save writes such a text, while unchanged,
+    // with the bytes it was read from.
+    struct tRawTexts
+    {
+        std::vector<std::string> Bytes;
+        size_t Next = 0;
+    };
+    void KeepIfIrreversible(const QString& text, const std::string& bytes);
+    const std::string* RawBytesOf(const QString& text);
 
     static constexpr int kStartingCodePage = 7;
     static constexpr int kCodePageCount = 8;
@@ -120,6 +136,7 @@ private:
     bool m_bWriting = false;
     int m_warnings = 0;
     const tCodePage* m_page = nullptr;
+    std::map<std::pair<int, QString>, tRawTexts> m_rawTexts;
     bool m_bVersion2 = false;
 };
 

@@ -300,6 +300,15 @@ void TestSorFile::savesWhatLoads_data()
     QVERIFY(at > 0);
     general[at + 1] = 'N';
     QTest::newRow("data flag outside its set") << BuildSorImage(true, foreignFlag) << 0 << true;
+
+    // Neither byte sequence is valid EUC-JP: decoded, each shows a
+    // replacement character that would be saved as '?'.
+    QList<tFixtureBlock> undecodable = fixtureBlocks(true);
+    QByteArray& texts = undecodable[0].Bytes;
+    texts.replace(10, 2, "JA");
+    texts.replace(QByteArray("Cable 7"), QByteArray("Cab\xFF" "e\xA4"));
+    texts.replace(QByteArray("Technician"), QByteArray("Tech\xFE"));
+    QTest::newRow("texts the code page cannot decode") << BuildSorImage(true, undecodable) << 0 << true;
 }
 
 void TestSorFile::savesWhatLoads()
