@@ -78,19 +78,26 @@ private:
     const uchar* m_bytes;
 };
 
-const qint32 kSliceSamples = 4096;
-
-quint16 largestOf(const quint16* samples, qint32 count)
+qint64 bytesLeft(CFileStream& stream)
 {
-    qint32 i = 0;
+    return qMax<qint64>(0, stream.GetSize() - stream.GetPos());
+}
+
+} // namespace
+
+quint16 CDataPoints::LargestOf(const std::vector<quint16>& samples)
+{
+    const quint16* values = samples.data();
+    const qint64 count = qint64(samples.size());
+    qint64 i = 0;
     // Unsigned 16-bit values compare as signed ones once the top bit is
     // flipped; four running maxima keep the steps from waiting on each other.
     qint16 largest = std::numeric_limits<qint16>::min();
 #ifdef __SSE2__
     const __m128i flip = _mm_set1_epi16(std::numeric_limits<qint16>::min());
     __m128i a = flip, b = flip, c = flip, d = flip;
-    auto load = [&](qint32 at) {
-        return _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + at)), flip);
+    auto load = [&](qint64 at) {
+        return _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(values + at)), flip);
     };
     for (; i + 32 <= count; i += 32) {
         a = _mm_max_epi16(a, load(i));
@@ -104,16 +111,9 @@ quint16 largestOf(const quint16* samples, qint32 count)
         largest = std::max(largest, lane);
 #endif
     for (; i < count; ++i)
-        largest = std::max(largest, qint16(samples[i] ^ 0x8000));
+        largest = std::max(largest, qint16(values[i] ^ 0x8000));
     return quint16(largest ^ 0x8000);
 }
-
-qint64 bytesLeft(CFileStream& stream)
-{
-    return qMax<qint64>(0, stream.GetSize() - stream.GetPos());
-}
-
-} // namespace
 
 quint16 CDataPoints::tDataPointsGroup::Normalise(quint16 stored, float scale)
 {
@@ -164,18 +164,7 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
     // At a factor of 1.0 both directions are the identity: the held samples
     // are the stored ones and no second copy is needed.
     std::vector<quint16>& stored = scale == 1.0f ? Samples : m_storedSamples;
-    stored.clear();
-    stored.reserve(size_t(present));
-    // Slices small enough to stay in the cache: the largest sample is found
-    // while they are still there, not in a second pass over memory.
-    const CLe16Iterator first(bytes);
-    quint16 largest = 0;
-    for (qint32 done = 0; done < present;) {
-        const qint32 slice = qMin(present - done, kSliceSamples);
-        stored.insert(stored.end(), first + done, first + done + slice);
-        largest = std::max(largest, largestOf(stored.data() + done, slice));
-        done += slice;
-    }
+    stored.assign(CLe16Iterator(bytes), CLe16Iterator(bytes) + present);
     if (scale == 1.0f) {
         m_storedSamples.clear();
     } else {
@@ -183,9 +172,7 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
         Samples.reserve(size_t(present));
         for (quint16 value : m_storedSamples)
             Samples.push_back(Normalise(value, scale));
-        largest = largestOf(Samples.data(), qint32(Samples.size()));
     }
-    m_largestSample = largest;
     stream.Seek(start + qint64(present) * 2);
 
     if (present < count) {

@@ -35,8 +35,6 @@ public:
         static quint16 Denormalise(quint16 sample, float scale);
 
         const std::vector<quint16>& GetStoredSamples() const { return m_storedSamples; }
-        // The largest of Samples as the last read left them.
-        quint16 GetLargestSample() const { return m_largestSample; }
 
         CType::NumValue<float, qint16, 1000, 5> ScaleFactor;
         std::vector<quint16> Samples;
@@ -46,13 +44,14 @@ public:
         void WriteSamples(CFileStream& stream);
 
         std::vector<quint16> m_storedSamples;
-        quint16 m_largestSample = 0;
     };
 
     CDataPoints() = default;
     virtual ~CDataPoints() = default;
 
     void Stream(CFileStream& stream) override;
+
+    static quint16 LargestOf(const std::vector<quint16>& samples);
 
     // The samples of the first group: the trace the program shows.
     const std::vector<quint16>& GetDataPoints() const;

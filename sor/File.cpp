@@ -68,7 +68,6 @@ CFile::CFile(const QString& path, const tDeviceTrace& trace, const std::vector<q
         infos.emplace_back(name, 0);
 
     UpdateResolution();
-    UpdateMaxDataPoint();
     m_stream.SetVersion2(true);
     m_stream.ClearWarnings();
     m_bChanged = true;
@@ -81,9 +80,6 @@ void CFile::Load(int& warnings)
     warnings |= m_stream.Load(*this);
     m_stream.ClearWarnings();
     UpdateResolution();
-    // A load that succeeds always holds a group; its read found the largest.
-    const quint16 largest = DataPoints.GetGroups().front().GetLargestSample();
-    m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
 }
 
 void CFile::Save()
@@ -198,14 +194,14 @@ void CFile::UpdateResolution()
         : 0.0;
 }
 
-void CFile::UpdateMaxDataPoint()
+quint16 CFile::GetMaxDataPoint() const
 {
-    // Samples change only on load and construction; the views ask for the
-    // largest one on every paint.
-    quint16 largest = 0;
-    for (quint16 sample : Samples())
-        largest = std::max(largest, sample);
-    m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
+    if (!m_bMaxDataPointKnown) {
+        const quint16 largest = bc::CDataPoints::LargestOf(Samples());
+        m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
+        m_bMaxDataPointKnown = true;
+    }
+    return m_maxDataPoint;
 }
 
 } // namespace sor
