@@ -16,11 +16,6 @@ namespace CType {
 
 namespace {
 
-QString translate(const char* text, const char* disambiguation = nullptr)
-{
-    return QCoreApplication::translate("QValidator", text, disambiguation);
-}
-
 bool isExactlyLineEdit(const QObject* object)
 {
     return object && std::strcmp(object->metaObject()->className(), "QLineEdit") == 0;
@@ -84,20 +79,20 @@ QValidator::State CNumValidator::Check(const QString& input, QString* hint) cons
     const QChar point = locale.decimalPoint();
     const QChar minus('-');
 
-    const QString zeroNote = val->IsZeroExtra() ? translate(" (can be zero)") : QString();
-    const QString rangeText = translate("Enter numeric value from %1 to %2%3")
+    const QString zeroNote = val->IsZeroExtra() ? QCoreApplication::translate("QValidator", " (can be zero)") : QString();
+    const QString rangeText = QCoreApplication::translate("QValidator", "Enter numeric value from %1 to %2%3")
                                   .arg(val->MinText(), val->MaxText(), zeroNote);
     if (!input.isEmpty()) {
         if (!val->CanBeNegative() && input.startsWith(minus))
-            return refuse(translate("Value can't be negative"), Invalid);
+            return refuse(QCoreApplication::translate("QValidator", "Value can't be negative"), Invalid);
         if (!val->CanBePositive() && !input.startsWith(minus))
-            return refuse(translate("Value can't be positive (put '-' first)"), Invalid);
+            return refuse(QCoreApplication::translate("QValidator", "Value can't be positive (put '-' first)"), Invalid);
         if (!val->IsReal() && input.contains(point))
-            return refuse(translate("Value must be integer"), Invalid);
+            return refuse(QCoreApplication::translate("QValidator", "Value must be integer"), Invalid);
     }
 
     const QString tooLong =
-        translate("%1", "Сообщение в случае превышения числа символов, аргумент - сообщение о диапазоне ввода")
+        QCoreApplication::translate("QValidator", "%1", "Сообщение в случае превышения числа символов, аргумент - сообщение о диапазоне ввода")
             .arg(rangeText);
     const int pointAt = input.indexOf(point);
     if (pointAt >= 0 && input.length() - pointAt - 1 > val->Digits10Frac())
@@ -121,28 +116,28 @@ QValidator::State CNumValidator::Check(const QString& input, QString* hint) cons
     const std::unique_ptr<INumValue> trial(val->Clone());
     const bool bParsed = trial->FromString(input);
     if (input.startsWith(QLatin1Char('+')))
-        return refuse(translate("Enter a numeric value"), Invalid);
+        return refuse(QCoreApplication::translate("QValidator", "Enter a numeric value"), Invalid);
     if (!bParsed) {
         // A whole number too large for the value's integer type is out of
         // range, not malformed; other refused texts stay malformed.
         bool bNumber = false;
         const qlonglong number = locale.toLongLong(input, &bNumber);
         if (bNumber && number > locale.toDouble(val->MaxText()))
-            return refuse(translate("Maximum value is %1").arg(val->MaxText()), Intermediate);
+            return refuse(QCoreApplication::translate("QValidator", "Maximum value is %1").arg(val->MaxText()), Intermediate);
         if (bNumber && number < locale.toDouble(val->MinText()))
-            return refuse(translate("Minimum value is %1").arg(val->MinText()), Intermediate);
-        return refuse(translate("Enter a numeric value"), Invalid);
+            return refuse(QCoreApplication::translate("QValidator", "Minimum value is %1").arg(val->MinText()), Intermediate);
+        return refuse(QCoreApplication::translate("QValidator", "Enter a numeric value"), Invalid);
     }
     if (trial->IsZero()) {
         if (val->IsZeroAllowed())
             return Acceptable;
-        return refuse(translate("Value can't be zero"),
+        return refuse(QCoreApplication::translate("QValidator", "Value can't be zero"),
                       digits.length() < val->Digits10() ? Intermediate : Invalid);
     }
     if (trial->IsBelowMin())
-        return refuse(translate("Minimum value is %1").arg(val->MinText()), Intermediate);
+        return refuse(QCoreApplication::translate("QValidator", "Minimum value is %1").arg(val->MinText()), Intermediate);
     if (trial->IsAboveMax())
-        return refuse(translate("Maximum value is %1").arg(val->MaxText()), Intermediate);
+        return refuse(QCoreApplication::translate("QValidator", "Maximum value is %1").arg(val->MaxText()), Intermediate);
     return Acceptable;
 }
 
@@ -162,9 +157,9 @@ QValidator::State CStrValidator::Check(const QString& input, QString* hint) cons
         return Invalid;
     };
     if (input.length() > m_value->MaxLength())
-        return refuse(translate("Maximum string length is %1").arg(m_value->MaxLength()));
+        return refuse(QCoreApplication::translate("QValidator", "Maximum string length is %1").arg(m_value->MaxLength()));
     if (!m_regexp.isEmpty() && !m_regexp.exactMatch(input))
-        return refuse(translate("Please use only digits, letters, '_' or '-' and space"));
+        return refuse(QCoreApplication::translate("QValidator", "Please use only digits, letters, '_' or '-' and space"));
     return Acceptable;
 }
 

@@ -54,6 +54,9 @@ public:
     bc::CKeyEvents* GetKeyEvents() { return &KeyEvents; }
     tCustomQWMXR01* GetCustomQWMXR01() { return &QWMXR01; }
     const bc::tKeyEventList& GetKeyEventList() const { return KeyEvents.GetKeyEventList(); }
+    // Writable in place: neither marks the file changed nor signals; the
+    // cursor set edits the live event through it and restores it on cancel.
+    bc::tKeyEventList& GetKeyEventList() { return KeyEvents.GetKeyEventList(); }
 
     void SetGeneralParameters(const tGeneralParameters& parameters);
     void SetSupplierParameters(const tSupplierParameters& parameters);

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cmath>
+
+inline double AbsDouble(double value)
+{
+    return std::fabs(value);
+}

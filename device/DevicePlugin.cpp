@@ -1,0 +1,3 @@
+#include "device/DevicePlugin.h"
+
+IDevicePlugin::~IDevicePlugin() = default;
