@@ -95,13 +95,6 @@ public:
 private:
     class CModeGuard;
 
-    void CheckDirection(qint32 code);
-    template <class T>
-    T ExchangeInteger(T& value);
-
-    QString m_path;
-    QByteArray m_image; // the file's bytes while loading, the new image while saving
-    qint64 m_pos = 0;
     // A text codec and, when it maps every byte to one character, that
     // character for each byte: reading a text then needs no converter.
     struct tCodePage
@@ -121,22 +114,29 @@ private:
         std::vector<std::string> Bytes;
         size_t Next = 0;
     };
-    void KeepIfIrreversible(const QString& text, const std::string& bytes);
-    const std::string* RawBytesOf(const QString& text);
 
     static constexpr int kStartingCodePage = 7;
     static constexpr int kCodePageCount = 8;
-    void SetStartingCodePage();
+
     // Null when the code page's codec is not available.
     static const tCodePage* GetCodePageEntry(int index);
+    void SetStartingCodePage();
+    void KeepIfIrreversible(const QString& text, const std::string& bytes);
+    const std::string* RawBytesOf(const QString& text);
+    void CheckDirection(qint32 code);
+    template <class T>
+    T ExchangeInteger(T& value);
 
+    QString m_path;
+    QByteArray m_image; // the file's bytes while loading, the new image while saving
+    qint64 m_pos = 0;
     int m_codePage = kStartingCodePage;
+    const tCodePage* m_page = nullptr;
+    std::map<std::pair<int, QString>, tRawTexts> m_rawTexts;
     bool m_bSpaceForEmpty = false;
     bool m_bReading = false;
     bool m_bWriting = false;
     int m_warnings = 0;
-    const tCodePage* m_page = nullptr;
-    std::map<std::pair<int, QString>, tRawTexts> m_rawTexts;
     bool m_bVersion2 = false;
 };
 
