@@ -49,10 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
 
-    std::unique_ptr<CInspectableTrace> loaded;
+    std::unique_ptr<CComparableTrace> loaded;
     try {
         int warnings = 0;
-        loaded = std::make_unique<CInspectableTrace>(input, warnings);
+        loaded = std::make_unique<CComparableTrace>(input, warnings);
     } catch (const Exception&) {
         return 0;
     }
@@ -64,10 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const Exception& e) {
         finding("a loaded trace cannot be saved:", e.GetText());
     }
-    std::unique_ptr<CInspectableTrace> reloaded;
+    std::unique_ptr<CComparableTrace> reloaded;
     try {
         int warnings = 0;
-        reloaded = std::make_unique<CInspectableTrace>(first, warnings);
+        reloaded = std::make_unique<CComparableTrace>(first, warnings);
     } catch (const Exception& e) {
         finding("a saved trace does not reload:", e.GetText());
     }

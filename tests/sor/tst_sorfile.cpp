@@ -320,7 +320,7 @@ void TestSorFile::savesWhatLoads()
 
     try {
         int bits = 0;
-        CInspectableTrace loaded(file, bits);
+        CComparableTrace loaded(file, bits);
         QCOMPARE(bits, warnings);
         loaded.SetFileName(path("saved.sor"));
         loaded.Save();
@@ -328,7 +328,7 @@ void TestSorFile::savesWhatLoads()
         if (bSavedAsLoaded)
             QCOMPARE(saved, image);
 
-        CInspectableTrace reloaded(path("saved.sor"), bits);
+        CComparableTrace reloaded(path("saved.sor"), bits);
         QCOMPARE(TraceDifference(loaded, reloaded), QString());
         reloaded.Save();
         QCOMPARE(ReadFileBytes(path("saved.sor")), saved);
@@ -514,7 +514,7 @@ void TestSorFile::settersMarkFileChanged()
     QCOMPARE(blocks[0].Bytes.mid(10, 2), QByteArray("EN"));
     blocks[0].Bytes.replace(10, 2, "RU");
     int warnings = 0;
-    CInspectableTrace trace(write("setters.sor", BuildSorImage(true, blocks)), warnings);
+    CComparableTrace trace(write("setters.sor", BuildSorImage(true, blocks)), warnings);
     QVERIFY(!trace.IsChanged());
     QSignalSpy changed(&trace, &sor::CFile::sigFileChanged);
 
@@ -741,10 +741,10 @@ void TestSorFile::readsForeignFiles()
     QVERIFY(QFile::copy(QStringLiteral(QUORVANE_TESTDATA "/sor/") + name, copy));
     QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner));
 
-    std::unique_ptr<CInspectableTrace> trace;
+    std::unique_ptr<CComparableTrace> trace;
     try {
         int warnings = 0;
-        trace = std::make_unique<CInspectableTrace>(copy, warnings);
+        trace = std::make_unique<CComparableTrace>(copy, warnings);
     } catch (const EFileLoadInvalidFormat& e) {
         // Refused files must name the field: a record of the block below
         // the walk's and the stream's own.
@@ -757,7 +757,7 @@ void TestSorFile::readsForeignFiles()
     trace->Save();
     const QByteArray saved = ReadFileBytes(copy);
     int warnings = 0;
-    CInspectableTrace reloaded(copy, warnings);
+    CComparableTrace reloaded(copy, warnings);
     QCOMPARE(warnings, 0);
     QCOMPARE(TraceDifference(*trace, reloaded), QString());
     reloaded.Save();

@@ -7,7 +7,7 @@
 
 // A loaded trace whose blocks can be inspected whole, so that a round trip
 // is compared on every field rather than on counts.
-class CInspectableTrace : public sor::CFile
+class CComparableTrace : public sor::CFile
 {
 public:
     using sor::CFile::CFile;
@@ -49,7 +49,7 @@ private:
 
 // The names of the fields in which two traces differ; empty when they agree
 // in every record, sample, key event and map entry.
-inline QString TraceDifference(CInspectableTrace& a, CInspectableTrace& b)
+inline QString TraceDifference(CComparableTrace& a, CComparableTrace& b)
 {
     tracediff::CDiff d;
 
