@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-// A loaded trace whose blocks can be inspected whole, so that a round trip
+// A loaded trace whose blocks can be read whole, so that a round trip
 // is compared on every field rather than on counts.
 class CComparableTrace : public sor::CFile
 {
