@@ -14,7 +14,8 @@
 
 namespace {
 
-QTemporaryDir* g_dir = nullptr;
+// Destroyed at exit, so that every fuzzing process takes its folder along.
+std::unique_ptr<QTemporaryDir> g_dir;
 
 QByteArray readAll(const QString& path)
 {
@@ -34,7 +35,7 @@ QByteArray readAll(const QString& path)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_dir = new QTemporaryDir;
+    g_dir = std::make_unique<QTemporaryDir>();
     return g_dir->isValid() ? 0 : 1;
 }
 
