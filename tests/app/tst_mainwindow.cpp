@@ -629,6 +629,27 @@ void TestMainWindow::measurementModesShowTheCursorItems()
     QCOMPARE(visibleItems(), markersOnly);
     QVERIFY(!window->findChild<CEventList*>()->IsEditingEvent());
     QCOMPARE(int(List()->GetFile(0)->GetKeyEventList().size()), 4);
+
+    // An edit ended in the table takes the cursor items with it.
+    CEventList* table = window->findChild<CEventList*>();
+    FindAction(window.get(), "Measure &splice")->trigger();
+    QCOMPARE(visibleItems(), all);
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!table->IsEditingEvent());
+    QCOMPARE(visibleItems(), markersOnly);
+
+    // A mode refused on a live trace shows no items for cursors that are not there.
+    std::vector<quint16> samples(3000, 20000);
+    tListedFiles live{QSharedPointer<tListedFile>::create(
+        QSharedPointer<sor::IFileView>(new FakeFileView(samples, 2.0)))};
+    CGraphModel* model = List()->GetGraphModel();
+    const tListedFiles* shown = model->GetData();
+    model->SetData(&live);
+    FindAction(window.get(), "Measure &splice")->trigger();
+    FindAction(window.get(), "Measure &reflection")->trigger();
+    QVERIFY(!table->IsEditingEvent());
+    QCOMPARE(visibleItems(), markersOnly);
+    model->SetData(shown);
 }
 
 void TestMainWindow::shortcutsMoveMarkersAndView()
