@@ -354,6 +354,11 @@ void MainWindow::CreateMenus()
     connect(flist, &CFileList::sigHasChecked, uncheckAllAction, &QAction::setEnabled);
     for (QAction* a : {deleteCopyAction, informationAction, printAction, previewAction, pagePropertiesAction})
         connect(flist, &CFileList::sigEnabled, a, &QAction::setEnabled);
+    // A disabled menu still lets its actions' shortcuts through. "Add &event"
+    // is the view's to switch.
+    for (QAction* a : viewMenu->actions() + eventsMenu->actions())
+        if (!a->isSeparator() && a != endMeasAction)
+            connect(flist, &CFileList::sigEnabled, a, &QAction::setEnabled, Qt::UniqueConnection);
     connect(flist, &CFileList::sigEnabled, this, &MainWindow::ShowMainViewContextMenu);
     eventsMenu->addSeparator();
     AddAction(deleteEventAction, eventList, SLOT(OnDeleteEvent()), eventsMenu, nullptr);

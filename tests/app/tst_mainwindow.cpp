@@ -279,6 +279,10 @@ void TestMainWindow::actionsFollowTheList()
                             "&Information", "&Print", "Pre&view", "Page prop&erties",
                             "Применить текущий масштаб ко всем файлам"};
     CGraphPix* pix = View()->GetGraphPix();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QSignalSpy zoomed(FindAction(window.get(), "Zoom in"), &QAction::triggered);
+    QSignalSpy locked(FindAction(window.get(), "&Lock markers"), &QAction::triggered);
 
     for (bool enabled : {false, true}) {
         emit list->sigEnabled(enabled);
@@ -287,7 +291,13 @@ void TestMainWindow::actionsFollowTheList()
         for (const QString& text : files)
             QVERIFY2(FindAction(window.get(), text)->isEnabled() == enabled, qPrintable(text));
         QCOMPARE(pix->contextMenuPolicy(), enabled ? Qt::ActionsContextMenu : Qt::NoContextMenu);
+        // A disabled menu does not stop its actions' keys by itself.
+        QTest::keyClick(window.get(), Qt::Key_Plus);
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(zoomed.count(), enabled ? 1 : 0);
+        QCOMPARE(locked.count(), enabled ? 1 : 0);
     }
+    QVERIFY(!FindAction(window.get(), "Add &event")->isEnabled());
 
     QAction* uncheck = FindAction(window.get(), "&Uncheck all\tEsc");
     emit list->sigEnabled(true);
