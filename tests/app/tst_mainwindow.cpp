@@ -689,10 +689,25 @@ void TestMainWindow::shortcutsMoveMarkersAndView()
 
     View()->OnZoomIn();
     View()->OnZoomIn();
-    QScrollBar* bar = View()->GetHScrollBar();
-    const int before = bar->value();
-    QTest::keyClick(window.get(), Qt::Key_Right, Qt::AltModifier);
-    QCOMPARE(bar->value(), qMin(bar->maximum(), before + bar->pageStep() / 4));
+    QScrollBar* h = View()->GetHScrollBar();
+    QScrollBar* v = View()->GetVScrollBar();
+    h->setValue(h->maximum() / 2);
+    v->setValue(v->maximum() / 2);
+    const QPoint middle(h->value(), v->value());
+    const QPoint quarter(h->pageStep() / 4, v->pageStep() / 4);
+    QVERIFY(quarter.x() > 0 && quarter.y() > 0);
+    QVERIFY(middle.x() >= quarter.x() && middle.y() >= quarter.y());
+    const QList<QPair<Qt::Key, QPoint>> steps{{Qt::Key_Right, {quarter.x(), 0}},
+                                              {Qt::Key_Left, {-quarter.x(), 0}},
+                                              {Qt::Key_Down, {0, quarter.y()}},
+                                              {Qt::Key_Up, {0, -quarter.y()}}};
+    for (const auto& step : steps) {
+        h->setValue(middle.x());
+        v->setValue(middle.y());
+        QTest::keyClick(window.get(), step.first, Qt::AltModifier);
+        QCOMPARE(QPoint(h->value(), v->value()), middle + step.second);
+        QCOMPARE(List()->GetGraphModel()->GetWindowTopLeft(), middle + step.second);
+    }
 }
 
 void TestMainWindow::grabsTheWindowOnAFolderOfTraces()
