@@ -32,6 +32,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -109,6 +110,7 @@ private slots:
     void buildsMenusToolBarsAndStatusBar();
     void actionsFollowTheList();
     void deviceActionsFollowThePanel();
+    void deviceUpdateFromItsThreadReachesTheView();
     void statusBarShowsTheZoom_data();
     void statusBarShowsTheZoom();
     void workingLocationComesFromOneArgument_data();
@@ -349,6 +351,27 @@ void TestMainWindow::deviceActionsFollowThePanel()
     QVERIFY(showTable->isChecked());
     emit device->sigDoMeasure();
     QVERIFY(!table->isVisibleTo(window.get()));
+}
+
+void TestMainWindow::deviceUpdateFromItsThreadReachesTheView()
+{
+    SetArguments({MakeFolder("live", 1)});
+    window = Open();
+    List()->SelectRow(0);
+    View()->OnZoomXIn();
+    // The bar takes its room from the plot before the zoom is undone behind the view's back.
+    QTest::qWait(0);
+    QScrollBar* bar = View()->GetHScrollBar();
+    CGraphModel* model = List()->GetGraphModel();
+    model->SetZoom(1.0f, 1.0f, model->GetOriginX(), model->GetOriginY());
+    model->UpdateView();
+    QTest::qWait(0);
+    QVERIFY(bar->isVisibleTo(window.get()));
+
+    // A realtime trace is announced from the exchange thread.
+    CDevice* device = window->findChild<CDevice*>();
+    std::thread([device] { emit device->sigUpdateGraph(); }).join();
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisibleTo(window.get()), 1000);
 }
 
 void TestMainWindow::statusBarShowsTheZoom_data()
