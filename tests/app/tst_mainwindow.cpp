@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -264,6 +265,19 @@ void TestMainWindow::buildsMenusToolBarsAndStatusBar()
     QCOMPARE(shown[1]->pixmap(Qt::ReturnByValue).toImage(),
              QPixmap(":/images/DeviceDisconnected.png").toImage());
     QCOMPARE(hidden[0]->minimumWidth(), 0);
+
+    // The stored splitter states rely on this order.
+    auto* mainSplit = qobject_cast<QSplitter*>(window->centralWidget());
+    QVERIFY(mainSplit);
+    QCOMPARE(mainSplit->orientation(), Qt::Horizontal);
+    QCOMPARE(mainSplit->count(), 2);
+    QCOMPARE(mainSplit->widget(0), static_cast<QWidget*>(List()));
+    auto* graphSplit = qobject_cast<QSplitter*>(mainSplit->widget(1));
+    QVERIFY(graphSplit);
+    QCOMPARE(graphSplit->orientation(), Qt::Vertical);
+    QCOMPARE(graphSplit->count(), 2);
+    QVERIFY(graphSplit->widget(0)->isAncestorOf(View()));
+    QCOMPARE(graphSplit->widget(1), static_cast<QWidget*>(window->findChild<CEventList*>()));
 
     QCOMPARE(window->sizeHint(), QSize(800, 600));
     QCOMPARE(window->windowTitle().startsWith("Quorvane"), true);
