@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qtbase5-dev qttools5-dev qttools5-dev-tools
-          libqt5svg5-dev libqt5serialport5-dev)
+          libqt5svg5-dev libqt5serialport5-dev shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,8 +4,13 @@
 #include "app/PrintSetup.h"
 #include "app/Settings.h"
 #include "core/Assert.h"
+#include "core/Exception.h"
+#include "core/LoggedMessageBox.h"
+
+#include "ui_MainOpt.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -39,8 +44,12 @@ CMainOpt::CMainOpt(QWidget* parent)
       includeMarkerData(false),
       includeEventsTable(false),
       includeResultsTable(false),
-      includeSign(false)
+      includeSign(false),
+      form(std::make_unique<Ui::CMainOpt>())
 {
+    form->setupUi(this);
+    form->bAutoConnectToDevice->setVisible(false);
+    connect(form->AdjustBackground, &QPushButton::released, this, &CMainOpt::AdjustBackground);
     LoadSettings();
 }
 
@@ -174,14 +183,78 @@ void CMainOpt::SavePrintSetup(QPrinter* printer)
 
 void CMainOpt::accept()
 {
+    bAutoConnectToDevice = form->bAutoConnectToDevice->checkState() == Qt::Checked;
+    bNeedAckFileDeletion = form->bNeedAckFileDeletion->checkState() == Qt::Checked;
+    bNeedDeleteLoadedFiles = form->bNeedDeleteLoadedFiles->checkState() == Qt::Checked;
+    bEnableServiceInfoEditing = form->bEnableServiceInfoEditing->checkState() == Qt::Checked;
+    backgroundColor = chosenColor;
+    UpdateContrastColor();
     QDialog::accept();
 }
 
 int CMainOpt::exec()
 {
-    return 0;
+    form->bAutoConnectToDevice->setChecked(bAutoConnectToDevice);
+    form->bNeedAckFileDeletion->setChecked(bNeedAckFileDeletion);
+    form->bNeedDeleteLoadedFiles->setChecked(bNeedDeleteLoadedFiles);
+    form->bEnableServiceInfoEditing->setChecked(bEnableServiceInfoEditing);
+
+    bool bAssociated = false;
+    try {
+        bAssociated = IsFileAssociated();
+    } catch (const Exception& e) {
+        e.ShowMessage(this, tr("Can't determine file associations"));
+    }
+    form->bAssociateFiles->setChecked(bAssociated);
+    chosenColor = backgroundColor;
+
+    form->LanguageBlock->setEnabled(true);
+    QStringList languages;
+    const QFileInfoList catalogues =
+        QDir(QStringLiteral(":/translations")).entryInfoList({QStringLiteral("*.qm")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& catalogue : catalogues)
+        languages << catalogue.completeBaseName();
+    form->Language->clear();
+    form->Language->addItems(languages);
+    form->Language->setCurrentIndex(qMax(0, languages.indexOf(LanguageName)));
+    if (cProgramVersion.IsMinorOdd()) {
+        form->Language->setVisible(false);
+        form->label->setVisible(false);
+    }
+
+    if (QDialog::exec() != QDialog::Accepted)
+        return 0;
+
+    if ((form->bAssociateFiles->checkState() != Qt::Unchecked) != bAssociated) {
+        try {
+            SetFileAssociation(!bAssociated);
+        } catch (const Exception& e) {
+            e.ShowMessage(this, tr("Can't configure file associations"));
+        }
+    }
+    const QString language = form->Language->currentText();
+    if (form->LanguageBlock->isEnabled() && language != LanguageName) {
+        CLoggedMessageBox(QMessageBox::Information, tr("Language changed"),
+                          tr("Please restart program for apply language changes."), QMessageBox::NoButton, this,
+                          Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+            .Exec();
+        LanguageName = language;
+    }
+    SaveSettings();
+    return 1;
 }
 
 void CMainOpt::AdjustBackground()
 {
+    colorDialog->setCurrentColor(chosenColor);
+    if (colorDialog->exec() == QDialog::Accepted)
+        chosenColor = colorDialog->currentColor();
+}
+
+QString CMainOpt::GetManualPath() const
+{
+    const QString name = LanguageName == QLatin1String("English")
+        ? QStringLiteral("Quorvane_UM_en.pdf")
+        : QStringLiteral("Quorvane_UM_ru.pdf");
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QDir::separator() + name);
 }

@@ -34,6 +34,13 @@ public:
     void SaveLastDir();
     void UpdateContrastColor();
 
+    // Whether ".sor" files open with this program; throws Exception when
+    // that cannot be told.
+    static bool IsFileAssociated();
+    // Makes ".sor" files open with this program, or undoes it; throws
+    // Exception at the first step that fails.
+    static void SetFileAssociation(bool bAssociate);
+
     void LoadPrintSetup(QPrinter* printer) const;
     void SavePrintSetup(QPrinter* printer);
 
@@ -41,6 +48,8 @@ public:
     QColor GetContrastColor() const { return contrastColor; }
     QString GetLastDir() const { return LastDir; }
     QString GetLanguageName() const { return LanguageName; }
+    // The user manual beside the program, in the chosen language.
+    QString GetManualPath() const;
     bool GetNeedAckFileDeletion() const { return bNeedAckFileDeletion; }
     bool GetNeedDeleteLoadedFiles() const { return bNeedDeleteLoadedFiles; }
     bool GetEnableServiceInfoEditing() const { return bEnableServiceInfoEditing; }
@@ -113,4 +122,5 @@ private:
     bool includeEventsTable;
     bool includeResultsTable;
     bool includeSign;
+    std::unique_ptr<Ui::CMainOpt> form;
 };

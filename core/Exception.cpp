@@ -3,6 +3,7 @@
 #include "core/Version.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QMessageLogger>
 
 Exception::Exception(const tErrorTrail& trail)
@@ -44,6 +45,13 @@ QString Exception::GetCodeString() const
 QString Exception::GetText() const
 {
     return m_description + QStringLiteral("\n\n") + tr("Error code is %1").arg(GetCodeString());
+}
+
+void Exception::ShowMessage(QWidget* parent, const QString& title) const
+{
+    QMessageBox box(QMessageBox::Critical, title.isEmpty() ? tr("Critical error") : title, GetText(),
+                    QMessageBox::NoButton, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.exec();
 }
 
 QString Exception::tr(const char* text)

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+class QWidget;
+
 #include <utility>
 
 // One link of an error trail: which unit threw or caught, and where.
@@ -34,6 +36,9 @@ public:
     const tErrorTrail& GetCodes() const { return m_trail; }
     QString GetCodeString() const;
     QString GetText() const;
+    // Puts the full text to the user in a modal critical box; an empty title
+    // reads "Critical error".
+    void ShowMessage(QWidget* parent, const QString& title) const;
 
     static QString tr(const char* text);
 
