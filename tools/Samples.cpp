@@ -64,7 +64,7 @@ const std::vector<tSampleTrace>& Traces()
           {12480.0, eKind::Connector, 0.386, -48.1, "Connector, cross-connect CC-2"},
           {20350.0, eKind::End, 0.0, -14.8, "Fibre end, open connector"}},
          "Cable 12", "Fibre 7", "Exchange North", "Substation 14", "Acceptance test"},
-        {"building-link-1310nm.sor", 1310, 1.0, 12000, 30, 4096, 0.352, 3.1, 21.0, -79.4f, 131,
+        {"riser-1.6km-1310nm.sor", 1310, 1.0, 12000, 30, 4096, 0.352, 3.1, 21.0, -79.4f, 131,
          {{274.0, eKind::Connector, 0.352, -52.4, "Patch panel, floor 2"},
           {812.0, eKind::Splice, 0.061, 0.0, "Splice, riser closure"},
           {1643.0, eKind::End, 0.0, -16.2, "Fibre end, open connector"}},
