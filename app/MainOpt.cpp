@@ -170,7 +170,8 @@ void CMainOpt::UpdateContrastColor()
 
 void CMainOpt::LoadPrintSetup(QPrinter* printer) const
 {
-    if (PrintSetup.isEmpty())
+    QV_ASSERT(printer);
+    if (!printer || PrintSetup.isEmpty())
         return;
     if (!ReadPrintSetup(PrintSetup, *printer))
         qWarning("Stored printer set-up is damaged; printer defaults are used");
@@ -178,7 +179,9 @@ void CMainOpt::LoadPrintSetup(QPrinter* printer) const
 
 void CMainOpt::SavePrintSetup(QPrinter* printer)
 {
-    PrintSetup = WritePrintSetup(*printer);
+    QV_ASSERT(printer);
+    if (printer)
+        PrintSetup = WritePrintSetup(*printer);
 }
 
 void CMainOpt::accept()
@@ -187,8 +190,11 @@ void CMainOpt::accept()
     bNeedAckFileDeletion = form->bNeedAckFileDeletion->checkState() == Qt::Checked;
     bNeedDeleteLoadedFiles = form->bNeedDeleteLoadedFiles->checkState() == Qt::Checked;
     bEnableServiceInfoEditing = form->bEnableServiceInfoEditing->checkState() == Qt::Checked;
-    backgroundColor = chosenColor;
-    UpdateContrastColor();
+    // Accepted without a run of exec there is no choice to take over.
+    if (chosenColor.isValid()) {
+        backgroundColor = chosenColor;
+        UpdateContrastColor();
+    }
     QDialog::accept();
 }
 

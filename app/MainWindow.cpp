@@ -143,7 +143,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     QTimer::singleShot(100, this, &MainWindow::ShowStartHelp);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Also when destroyed without a close: the printer's set-up must reach
+    // the options object before the children, that object first, go.
+    delete printer;
+}
 
 QSize MainWindow::sizeHint() const
 {
@@ -174,7 +179,7 @@ void MainWindow::UpdateStatusBar()
                                .arg(double(h), 0, 'f', 2));
     }
 
-    if (device->IsConnected()) {
+    if (device && device->IsConnected()) {
         deviceNameLabel->setText(device->GetDeviceDescription());
         deviceNameLabel->show();
         deviceIconLabel->setPixmap(QPixmap(QString::fromLatin1(cConnectedIcon)));

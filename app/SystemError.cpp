@@ -6,7 +6,7 @@
 
 ESystemError::ESystemError(const tErrorTrail& trail, qint32 code) : Exception(trail), code(code)
 {
-    SetDescription(tr("System error #%1").arg(code));
+    SetDescription(QCoreApplication::translate("ESystemError", "System error #%1").arg(code));
 }
 
 QString ESystemError::tr(const char* text)

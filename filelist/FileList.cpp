@@ -6,6 +6,7 @@
 #include "core/IARMessageBox.h"
 #include "core/LoggedMessageBox.h"
 #include "core/Version.h"
+#include "filelist/FileListElementDelegate.h"
 #include "filelist/FileListWatcher.h"
 #include "filelist/SaveList.h"
 #include "sor/File.h"
@@ -60,7 +61,7 @@ CFileList::CFileList(QWidget* parent)
     : QListWidget(parent),
       parentWindow(parent),
       watcher(new CFileListWatcher(this, this)),
-      delegate(new QStyledItemDelegate(this)),
+      delegate(new CFileListElementDelegate(this)),
       fileFilter(tr("Bellcore files (*.sor);;All files (*.*)"))
 {
     qRegisterMetaType<QSharedPointer<tListedFile>>("QSharedPointer<tListedFile>");
@@ -218,6 +219,9 @@ void CFileList::RemoveItem(int row)
     const QSharedPointer<tListedFile> record = GetListedFile(row);
     if (!record)
         return;
+    // Edits in progress end on the set still displayed: once the record
+    // leaves the comparison set, another file would be last in it.
+    emit sigCloseFile();
     compareSet.Remove(record);
     if (sor::CFile* file = record->GetFile()) {
         watcher->RemoveFile(file->GetFileName());
@@ -327,16 +331,6 @@ void CFileList::OnUncheckAll()
     emit sigHasChecked(false);
 }
 
-// The information dialog joins with the file commands.
-void CFileList::OnFileInformation(bool)
-{
-}
-
-void CFileList::OnFileInformation()
-{
-    OnFileInformation(false);
-}
-
 void CFileList::OnShow(bool bShow)
 {
     setVisible(bShow);
@@ -358,6 +352,8 @@ void CFileList::keyPressEvent(QKeyEvent* event)
         ToggleCompare();
     else if (event->key() == Qt::Key_Escape)
         OnUncheckAll();
+    else if (event->key() == Qt::Key_Delete)
+        OnDeleteSelectedFiles();
     QListWidget::keyPressEvent(event);
 }
 
@@ -589,7 +585,9 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
         SelectRow(count() > before ? before : remembered);
     UpdateState();
     watcher->AddFolder(workingFolder);
-    if (!bStoredOutside && files.size() == 1)
+    // Only the new trace's information: a file that was not listed would
+    // leave the dialog to whichever trace happens to be current.
+    if (!bStoredOutside && files.size() == 1 && count() > before)
         OnFileInformation(true);
 }
 

@@ -83,6 +83,13 @@ public:
     // The lines the load warnings box shows for these warning bits.
     static QString LoadWarningsText(int warnings);
 
+    // newName is the base name without folder and suffix; true once renamed.
+    bool RenameFile(QSharedPointer<sor::CFile> file, const QString& newName);
+    // False when nothing was copied.
+    bool CopyFile(QSharedPointer<sor::CFile> file, const QString& target);
+    // False when the file could not be moved; the entry then stays.
+    bool DeleteFileToTrash(int row, bool bUpdateState);
+
 signals:
     void sigFileUpdated(bool bChanged);
     void sigCloseFile();
@@ -95,7 +102,14 @@ public slots:
     void OnCurrentItemChanged();
     void OnFileChanged(bool bChanged);
     void OnOpenDir();
+    void OnSaveAll();
+    void OnSaveFile();
+    void OnCopySelectedFiles();
+    void OnAddFile();
     void OnUncheckAll();
+    void OnRenameFile();
+    void OnSetCurrentZoomToAllReflectograms();
+    void OnDeleteSelectedFiles();
     void OnFileInformation(bool bNotShowDevice);
     void OnFileInformation();
     void OnShow(bool bShow);
@@ -107,6 +121,7 @@ protected:
 
 private:
     void ShowCurrent();
+    void StoreZoom(tListedFile& record) const;
     int RowOf(const QSharedPointer<tListedFile>& record) const;
     QString WriteReceivedFile(const tReceivedFile& received, const QString& workingFolder,
                               QSet<QString>& written, bool& bInWorkingFolder);

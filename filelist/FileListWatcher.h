@@ -1,25 +1,102 @@
 #pragma once
 
+#include <QMutex>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QThread>
 
 class IFileList;
+class QFileSystemWatcher;
+class QWidget;
 
-// Tells the list about traces that appear, change or vanish behind the
-// program's back. Until that lands the list already makes every call it will
-// need, and none of them watches anything yet.
+// Paths that changed behind the program's back, in the order noticed.
+struct tPathList
+{
+    bool bToAll = false;       // Yes to All or No to All was answered for this batch
+    bool bToAllAnswer = false; // true for Yes to All
+    QStringList paths;
+};
+
+struct tPathChanges
+{
+    tPathList modified;
+    tPathList removed;
+    tPathList added;
+    // Recorded paths whose files held the user's own unsaved edits before the
+    // watcher marked them changed: their question warns about losing them.
+    QSet<QString> edited;
+};
+
+namespace FileListWatcher {
+
+// Records what changed in the working folder and raises one notification for
+// any number of events until the watcher has worked through them. Its thread
+// runs an empty event loop; the object and its file-system watcher live on
+// the GUI thread, so every handler runs there.
+class CListener : public QThread
+{
+    Q_OBJECT
+
+public:
+    CListener(QObject* watcher, const char* slot, IFileList* list, tPathChanges* changes,
+              QRecursiveMutex* mutex);
+    ~CListener() override;
+
+    QFileSystemWatcher* GetWatcher() const { return watcher; }
+    void ClearNotified() { bNotified = false; }
+
+signals:
+    void sigPathChanges();
+
+public slots:
+    void OnDirChanged(const QString& path);
+    void OnFileChanged(const QString& path);
+
+private:
+    bool RecordPath(tPathList& list, const QString& path);
+    void NotifyPathChanges();
+
+    IFileList* list;
+    tPathChanges* changes;
+    QRecursiveMutex* mutex;
+    QFileSystemWatcher* watcher;
+    bool bNotified = false;
+};
+
+} // namespace FileListWatcher
+
+// Asks the user about traces that vanished from or appeared in the working
+// folder: close a vanished one, or read the folder again for new ones.
 class CFileListWatcher : public QObject
 {
     Q_OBJECT
 
 public:
+    // The parent is the list widget; it also parents the question boxes.
     CFileListWatcher(IFileList* list, QObject* parent);
+    ~CFileListWatcher() override;
 
-    void AddFolder(const QString& path);
+    bool AddFolder(const QString& path);
     void ClearFolder();
-    void AddFile(const QString& path);
-    void RemoveFile(const QString& path);
+    bool AddFile(const QString& path);
+    bool RemoveFile(const QString& path);
+
+public slots:
+    void OnPathChanges();
 
 private:
+    // The row to act on, -1 when the list is empty, -2 for No or a path no
+    // longer listed.
+    int AskFirstChange(tPathList& list, bool& bProcessed, const QString& plainQuestion,
+                       const QString& losingQuestion);
+    int RowOf(const QString& path) const;
+
     IFileList* list;
+    QWidget* parentWidget;
+    tPathChanges changes;
+    QRecursiveMutex mutex;
+    FileListWatcher::CListener* listener;
+    QFileSystemWatcher* fsWatcher;
 };

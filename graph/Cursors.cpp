@@ -389,8 +389,10 @@ void CCursors::BeginEditEvent(int eventNum, int kind, bool atEnd)
         for (int rank = 0; rank < sor::tKeyEvent::MARKER_COUNT; ++rank)
             s[size_t(rank)] = values[size_t(byValue[size_t(rank)])];
         const double scale = event.PropagationTime.GetValue() / s[2];
-        // Without a positive middle marker there is no scale to place by.
-        if (s[2] > 0.0 && std::isfinite(scale)) {
+        // Without a positive middle marker, or for an event at time 0, there
+        // is no scale to place by; a zero scale would write the markers back
+        // divided by zero.
+        if (s[2] > 0.0 && scale > 0.0 && std::isfinite(scale)) {
             for (int rank = 0; rank < sor::tKeyEvent::MARKER_COUNT; ++rank)
                 markerOrder[size_t(byValue[size_t(rank)])] = rank;
             markerScale = scale;

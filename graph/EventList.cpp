@@ -32,11 +32,13 @@ char CodeAt(const tCharCodeSet& codes, int index)
 
 // Makes the cell if the row has none yet; reusing cells keeps a refresh on
 // every cursor move from allocating a table's worth of items.
-QTableWidgetItem* CellAt(QTableWidget* table, int row, int col)
+QTableWidgetItem* CellAt(QTableWidget* table, int row, int col, bool bEditable)
 {
     QTableWidgetItem* cell = table->item(row, col);
     if (!cell) {
         cell = new QTableWidgetItem;
+        if (!bEditable)
+            cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
         table->setItem(row, col, cell);
     }
     return cell;
@@ -156,20 +158,19 @@ void CEventList::Update()
         const sor::tKeyEvent& event = events[size_t(i)];
         const QStringList texts =
             GetEventRowTexts(*file, event, &previousLoss, &commonLoss, &previousDistance);
-        QTableWidgetItem* first = CellAt(this, i, 0);
-        first->setIcon(EventIcon(event));
+        QTableWidgetItem* first = CellAt(this, i, 0, false);
+        const QIcon icon = EventIcon(event);
+        // Icons do not compare as values; an unchanged one would repaint.
+        if (first->icon().cacheKey() != icon.cacheKey())
+            first->setIcon(icon);
         first->setText(texts[0]);
-        first->setFlags(first->flags() & ~Qt::ItemIsEditable);
-        for (int j = 1; j < commentColumn; ++j) {
-            QTableWidgetItem* cell = CellAt(this, i, j);
-            cell->setText(texts[j]);
-            cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
-        }
+        for (int j = 1; j < commentColumn; ++j)
+            CellAt(this, i, j, false)->setText(texts[j]);
         // The open editor's cell is left alone, or the refresh would put
         // the stored comment over what is being typed.
         if (IsEditingComment() && i == editedRow && item(i, commentColumn))
             continue;
-        QTableWidgetItem* comment = CellAt(this, i, commentColumn);
+        QTableWidgetItem* comment = CellAt(this, i, commentColumn, true);
         comment->setText(texts[commentColumn]);
         comment->setData(kMarkerRole, kCommentMarker);
     }
@@ -291,6 +292,14 @@ void CEventList::OnCloseFile()
     if (state == NoEdit)
         return;
     qDebug("CEventList::OnCloseFile() called");
+    // The typed text reaches the cell only when the editor hands it in;
+    // left open, the editor would later write it over the next file's row.
+    if (IsEditingComment()) {
+        if (QWidget* editor = indexWidget(model()->index(editedRow, CommentColumn()))) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
     EndEditComment(true);
     EndEditEvent(false);
     if (!HasFile() || flist->GetGraphModel()->file()->GetKeyEventList().empty()) {
@@ -338,6 +347,7 @@ void CEventList::BeginEditComment()
         state = EditComment;
         editedRow = currentRow();
     }
+    editedFile = flist->IsEnabled() ? flist->GetCurrentFile() : QSharedPointer<sor::CFile>();
     SelectRow(editedRow);
     QTableWidgetItem* cell = item(currentRow(), CommentColumn());
     if (!cell)
@@ -367,7 +377,8 @@ void CEventList::EndEditComment(bool accept)
         qCritical("ASSERTION FAILED: %s", "flist.IsEnabled()");
         return;
     }
-    const QSharedPointer<sor::CFile> file = flist->GetCurrentFile();
+    const QSharedPointer<sor::CFile> file = editedFile.toStrongRef();
+    editedFile.clear();
     if (!file)
         return;
     bc::tKeyEventList events = file->GetKeyEventList();

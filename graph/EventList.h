@@ -3,6 +3,7 @@
 #include "graph/Tested.h"
 
 #include <QIcon>
+#include <QWeakPointer>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -87,4 +88,7 @@ private:
     int editedRow = -1;
     int rowBeforeEdit = -1;
     tState state = NoEdit;
+    // The file whose comment is edited: by the time a file change ends the
+    // edit, the list already names the next file as current.
+    QWeakPointer<sor::CFile> editedFile;
 };

@@ -226,8 +226,12 @@ void CGraphDlg::OnUpdateEdits()
     const QSharedPointer<sor::CFile> file = model->GetFilePtr();
     // A text set without typing is not read back; storing would only mark
     // the file changed.
-    if (GeneralParams.Comment.GetValue() != file->GetGeneralParameters()->Comment.GetValue())
-        file->SetGeneralParameters(GeneralParams);
+    if (GeneralParams.Comment.GetValue() == file->GetGeneralParameters()->Comment.GetValue())
+        return;
+    // The file outlives this panel; its record must not point at our edit.
+    sor::tGeneralParameters stored = GeneralParams;
+    stored.Comment.ToLineEdit(nullptr, false);
+    file->SetGeneralParameters(stored);
 }
 
 void CGraphDlg::keyPressEvent(QKeyEvent* event)

@@ -28,13 +28,16 @@ QSharedPointer<CCursorGrab> CGraphModel::FindCursorAt(const QPoint& pos)
 
     // The order settles overlaps: edit cursors over markers, the right
     // marker over the left.
-    QList<CCursors::CCursor*> candidates;
-    if (bEdit)
-        candidates << cursors->GetRightCursor() << cursors->GetLeftCursor();
-    candidates << cursors->GetRightMarker() << cursors->GetLeftMarker();
-    if (bEdit)
-        candidates << cursors->GetCenterCursor();
+    CCursors::CCursor* const candidates[] = {
+        bEdit ? cursors->GetRightCursor() : nullptr,
+        bEdit ? cursors->GetLeftCursor() : nullptr,
+        cursors->GetRightMarker(),
+        cursors->GetLeftMarker(),
+        bEdit ? cursors->GetCenterCursor() : nullptr,
+    };
     for (CCursors::CCursor* mark : candidates) {
+        if (!mark)
+            continue;
         QSharedPointer<CCursorGrab> grab = TestCursorAt(t, mark, p);
         if (!grab.isNull())
             return grab;

@@ -44,7 +44,11 @@ void DrawTrace(QPainter* painter, const sor::IFileView* view, const QRectF& sour
     int n = 0;
     points[n++] = t.MapPoint(QPoint(first, view->GetDataPoint(first)));
     for (int i = first + 1; i < end; ++i) {
-        points[n++] = t.MapPoint(QPoint(i, view->GetDataPoint(i)));
+        const QPoint p = t.MapPoint(QPoint(i, view->GetDataPoint(i)));
+        // A zero-length segment adds no pixel: its end is already drawn.
+        if (p == points[n - 1])
+            continue;
+        points[n++] = p;
         if (n == kChunk) {
             painter->drawPolyline(points, n);
             points[0] = points[n - 1];

@@ -46,9 +46,6 @@ void CGraphPix::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    // Without a trace there is nothing to pick, pan or zoom into.
-    if (!view->IsEnabled())
-        return;
 
     grabbed = view->FindCursorAt(event->pos());
     if (!grabbed.isNull()) {

@@ -232,8 +232,13 @@ void CGraphView::OnZoomOff()
 void CGraphView::OnZoomXOff()
 {
     if (view->IsEnabled()) {
+        // The zoom takes whole graph units as origin; scrolling back to the
+        // old centre keeps it to the pixel, even on a short trace.
+        const QPointF centre = view->GetOrigin();
         view->SetZoom(view->GetScaleY(), view->GetScaleY(), view->GetOriginX(), view->GetOriginY());
         view->UpdateView();
+        const QSizeF size = view->ToGraphSize(view->GetWindowRectSize());
+        view->ScrollTo(view->ToPixels(centre - QPointF(size.width() / 2, size.height() / 2)));
     }
     UpdateScrolls();
 }

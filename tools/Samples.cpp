@@ -35,7 +35,7 @@ struct tSampleTrace
     double LaunchLevel; // dB below the top where the backscatter starts
     double NoiseFloor;  // dB below the top
     float Backscatter;  // dB at 1 ns
-    unsigned Seed;
+    unsigned NoiseKey;
     std::vector<tSampleEvent> Events;
     const char* CableId;
     const char* FiberId;
@@ -122,16 +122,16 @@ QSharedPointer<sor::CFile> BuildTrace(const tSampleTrace& t, const QString& path
     }
 
     // The backscatter grows noisier as it weakens; the floor is all noise.
-    builder.Noise(8.0, t.Seed)
-        .Noise(14.0, t.Seed + 1, end * 0.5)
-        .Noise(30.0, t.Seed + 2, end * 0.8)
-        .Noise(1200.0, t.Seed + 3, end + 2.5 * pulsePoints * builder.Resolution());
+    builder.Noise(8.0, t.NoiseKey)
+        .Noise(14.0, t.NoiseKey + 1, end * 0.5)
+        .Noise(30.0, t.NoiseKey + 2, end * 0.8)
+        .Noise(1200.0, t.NoiseKey + 3, end + 2.5 * pulsePoints * builder.Resolution());
 
     QSharedPointer<sor::CFile> file = builder.Build(path);
 
     sor::tFixedParameters fixed = *file->GetFixedParameters();
     fixed.DateTime = QDateTime(QDate(2026, 3, 12), QTime(10, 24, 0), Qt::UTC)
-                         .addSecs(60 * qint64(t.Seed % 97));
+                         .addSecs(60 * qint64(t.NoiseKey % 97));
     fixed.BackscatterCoefficient.GetValue() = t.Backscatter;
     fixed.AveragingTime.GetValue() = 30;
     file->SetFixedParameters(fixed);

@@ -5,7 +5,7 @@
 
 // The sample traces shipped in samples/: a 20 km line measured at 1310 and
 // 1550 nm and a short building link. Writing is repeatable: fixed dates and
-// seeded noise give byte-identical files on every run.
+// noise drawn from fixed keys give byte-identical files on every run.
 namespace samples {
 
 // File names of the traces WriteSamples writes, in the order written.

@@ -85,7 +85,8 @@ private slots:
     void placesEventWithoutMarkers_data();
     void placesEventWithoutMarkers();
     void placesAndWritesBackStoredMarkerOrder();
-    void placesEventWithZeroMiddleMarkerAsWithout();
+    void placesEventWithoutMarkerScaleAsWithout_data();
+    void placesEventWithoutMarkerScaleAsWithout();
     void appendsANewEvent();
     void mergesWithANearbyEventOnAccept();
     void acceptsUnchangedEditWithoutMarkingTheFile();
@@ -300,19 +301,37 @@ void TestCursors::placesAndWritesBackStoredMarkerOrder()
     QVERIFY(file->IsChanged());
 }
 
-void TestCursors::placesEventWithZeroMiddleMarkerAsWithout()
+void TestCursors::placesEventWithoutMarkerScaleAsWithout_data()
 {
+    QTest::addColumn<double>("position");
+    QTest::addColumn<QList<double>>("markers");
+    QTest::newRow("middle marker zero") << 6000.0 << QList<double>{0, 0, 0, 100, 200};
+    // Markers on an event at time 0 give a zero scale.
+    QTest::newRow("event at the start") << 0.0 << QList<double>{1000, 2000, 3000, 4000, 5000};
+}
+
+void TestCursors::placesEventWithoutMarkerScaleAsWithout()
+{
+    QFETCH(double, position);
+    QFETCH(QList<double>, markers);
     Shown shown(TraceBuilder(10000).Flat(5000));
     sor::CFile* file = shown.File();
-    file->SetKeyEventList({EventWithMarkers(file->DistanceToTime(6000), {0, 0, 0, 100, 200})});
+    file->SetKeyEventList({EventWithMarkers(file->DistanceToTime(position), markers)});
     CCursors* c = shown.Cursors();
     c->BeginEditEvent(0, 0, false);
     const double s = file->GetLength() / 20;
-    ComparePositions(c, {6000 - 2 * s, 6000 - s, 6000, 6000 + s, 6000 + 2 * s}, 1e-2);
+    const double length = c->GetTraceLength();
+    ComparePositions(c, {qBound(0.0, position - 2 * s, length), qBound(0.0, position - s, length), position,
+                         position + s, position + 2 * s}, 1e-2);
     for (const auto& marker : c->GetEditedEvent().MarkerPositions)
         QVERIFY(std::isfinite(marker.GetValue()));
     QVERIFY(std::isfinite(c->GetEditedEvent().PropagationTime.GetValue()));
-    c->EndEditEvent(false);
+
+    c->GetRightCursor()->MoveBy(100.0f);
+    c->UpdateEditedEvent();
+    QCOMPARE(c->EndEditEvent(true), 0);
+    for (const auto& marker : file->GetKeyEventList()[0].MarkerPositions)
+        QVERIFY(std::isfinite(marker.GetValue()));
 }
 
 void TestCursors::appendsANewEvent()

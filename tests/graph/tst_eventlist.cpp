@@ -2,12 +2,15 @@
 #include "support/TraceBuilder.h"
 
 #include "core/Format.h"
+#include "device/TableWidgetDelegate.h"
 #include "filelist/FileList.h"
 #include "graph/EventList.h"
 #include "graph/GraphModel.h"
 #include "resources/Resources.h"
 
 #include <QHeaderView>
+#include <QItemDelegate>
+#include <QPainter>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -122,15 +125,20 @@ private slots:
     void rowTextsShowBounds();
     void iconByEventCodes_data();
     void iconByEventCodes();
+    void delegateDrawsNoFocusFrame();
     void fillsRowsOfCurrentFile();
     void deletesCurrentEvent();
     void deleteWithoutRowChangesNothing();
     void typingOpensCommentEditor();
+    void commentGoesToRowWhereEditBegan();
     void refreshKeepsCommentBeingTyped();
     void commentLongerThanFileKeeps();
     void editsNewEvent();
     void selectingOtherRowCancelsEventEdit();
     void closingFileWithoutEditLeavesTable();
+    void leavingFileCancelsEventEdit();
+    void leavingFileKeepsCommentToItsFile();
+    void reloadingComparedFileCancelsEditOnItself();
     void grabTable();
 };
 
@@ -219,6 +227,33 @@ void TestEventList::iconByEventCodes()
     QTEST(CEventList::EventIconPath(event), "path");
 }
 
+void TestEventList::delegateDrawsNoFocusFrame()
+{
+    tListFixture fixture;
+    fixture.AddThreeEvents();
+    QVERIFY(qobject_cast<CTableWidgetDelegate*>(fixture.table.itemDelegate()));
+    const QModelIndex index = fixture.table.model()->index(1, 1);
+
+    auto paint = [&index](const QAbstractItemDelegate& delegate, bool bFocus) {
+        QImage image(120, 24, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QStyleOptionViewItem option;
+        option.rect = image.rect();
+        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        if (bFocus)
+            option.state |= QStyle::State_HasFocus;
+        QPainter painter(&image);
+        delegate.paint(&painter, option, index);
+        return image;
+    };
+    // The plain delegate marks the focused cell; ours draws it unmarked.
+    const QItemDelegate plain;
+    QVERIFY(paint(plain, true) != paint(plain, false));
+    const CTableWidgetDelegate delegate(nullptr);
+    QCOMPARE(paint(delegate, true), paint(delegate, false));
+    QCOMPARE(paint(delegate, false), paint(plain, false));
+}
+
 void TestEventList::fillsRowsOfCurrentFile()
 {
     tListFixture fixture;
@@ -247,16 +282,23 @@ void TestEventList::fillsRowsOfCurrentFile()
 void TestEventList::deletesCurrentEvent()
 {
     tListFixture fixture;
-    auto file = fixture.AddThreeEvents();
+    // Stored out of order, as a foreign instrument may leave them.
+    auto file = fixture.Add(TraceBuilder(5000)
+                                .Flat(5000)
+                                .Event(3000, 0, "three")
+                                .Event(1000, 0, "one")
+                                .Event(2000, 0, "two"),
+                            QStringLiteral("unsorted.sor"));
+    fixture.list.SelectRow(0);
     QSignalSpy current(&fixture.table, &CEventList::sigUpdateCurrentEvent);
     fixture.table.setCurrentCell(1, kCommentColumn);
 
     QTest::keyClick(&fixture.table, Qt::Key_Delete);
 
     QCOMPARE(fixture.table.rowCount(), 2);
+    QCOMPARE(fixture.Comments(*file), (QStringList{"two", "three"}));
     QCOMPARE(fixture.Text(0, 0), QStringLiteral("1"));
     QCOMPARE(fixture.Text(1, 0), QStringLiteral("2"));
-    QCOMPARE(fixture.Comments(*file), (QStringList{"one", "three"}));
     QCOMPARE(fixture.Text(1, kCommentColumn), QStringLiteral("three"));
     QCOMPARE(fixture.table.currentRow(), 0);
     QVERIFY(file->IsChanged());
@@ -316,6 +358,27 @@ void TestEventList::typingOpensCommentEditor()
     QTest::keyClick(fixture.CommentEditor(1), Qt::Key_Escape);
     QTRY_VERIFY(!fixture.CommentEditor(1));
     QCOMPARE(fixture.Comments(*file), (QStringList{"one", "splice box", "three"}));
+}
+
+void TestEventList::commentGoesToRowWhereEditBegan()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    QVERIFY(fixture.ShowActive());
+    fixture.table.setCurrentCell(1, 0);
+    QTest::keyClick(&fixture.table, Qt::Key_Return);
+    QLineEdit* editor = fixture.CommentEditor(1);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("manhole 7"));
+
+    // Choosing another row takes the focus from the editor, which hands in
+    // its text after the current row has moved on.
+    fixture.table.setCurrentCell(2, kCommentColumn);
+
+    QTRY_COMPARE(fixture.Comments(*file), (QStringList{"one", "manhole 7", "three"}));
+    QCOMPARE(fixture.table.currentRow(), 2);
+    QTRY_VERIFY(!fixture.CommentEditor(1));
 }
 
 void TestEventList::refreshKeepsCommentBeingTyped()
@@ -431,6 +494,75 @@ void TestEventList::closingFileWithoutEditLeavesTable()
     QCOMPARE(fixture.table.currentRow(), 2);
     QVERIFY(!fixture.table.isHidden() || !fixture.table.isVisible());
     QCOMPARE(log.Texts(QtCriticalMsg), QStringList());
+}
+
+void TestEventList::leavingFileCancelsEventEdit()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "other"), QStringLiteral("other.sor"));
+    fixture.list.SelectRow(0);
+    const bc::tKeyEventList before = file->GetKeyEventList();
+    QSignalSpy ended(&fixture.table, &CEventList::sigEndEditEvent);
+    fixture.table.BeginEditEvent(true, 1, false);
+    QCOMPARE(file->GetKeyEventList().size(), size_t(4));
+
+    fixture.list.SelectRow(1);
+
+    QVERIFY(!fixture.table.IsEditingEvent());
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(file->GetKeyEventList() == before);
+    QVERIFY(!file->IsChanged());
+    QCOMPARE(fixture.table.rowCount(), 1);
+    QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
+}
+
+void TestEventList::leavingFileKeepsCommentToItsFile()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    auto other = fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "other"), QStringLiteral("other.sor"));
+    fixture.list.SelectRow(0);
+    fixture.table.setCurrentCell(0, kCommentColumn);
+    fixture.table.OnEditComment();
+    QLineEdit* editor = fixture.CommentEditor(0);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("manhole 7"));
+
+    // A download that ends while the user types makes another file current.
+    fixture.list.SelectRow(1);
+
+    QCOMPARE(fixture.Comments(*file), (QStringList{"manhole 7", "two", "three"}));
+    QVERIFY(file->IsChanged());
+    QCOMPARE(fixture.Comments(*other), QStringList{"other"});
+    QVERIFY(!other->IsChanged());
+    // No editor is left to hand the typed text to the other file's row.
+    QVERIFY(!fixture.CommentEditor(0));
+    QCOMPARE(fixture.Text(0, kCommentColumn), QStringLiteral("other"));
+}
+
+void TestEventList::reloadingComparedFileCancelsEditOnItself()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    auto other = fixture.Add(TraceBuilder(3000).Flat(4000).Event(500, 1, "o1").Event(1000, 0, "o2")
+                                 .Event(1500, 0, "o3").Event(2000, 0, "o4"),
+                             QStringLiteral("other.sor"));
+    for (int row : {1, 0}) {
+        fixture.list.SelectRow(row);
+        fixture.list.ToggleCompare();
+    }
+    QCOMPARE(fixture.list.GetGraphModel()->GetFilePtr(), file);
+    fixture.table.BeginEditEvent(true, 1, false);
+    QVERIFY(fixture.table.IsEditingEvent());
+
+    // Changed behind the program's back, the edited trace is read again.
+    fixture.list.ReloadFile(0);
+
+    QVERIFY(!fixture.table.IsEditingEvent());
+    QCOMPARE(fixture.Comments(*other), (QStringList{"o1", "o2", "o3", "o4"}));
+    QCOMPARE(fixture.Comments(*fixture.list.GetFile(1)), (QStringList{"one", "two", "three"}));
 }
 
 void TestEventList::grabTable()

@@ -6,6 +6,7 @@
 #include "graph/GraphDlg.h"
 #include "graph/GraphModel.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -94,6 +95,7 @@ class TestGraphDlg : public QObject
 
 private slots:
     void formAfterSetUp();
+    void infoButtonReachesReceiver();
     void measuresBetweenTwoMarkers_data();
     void measuresBetweenTwoMarkers();
     void swappedMarkersKeepDistancePositive();
@@ -106,6 +108,7 @@ private slots:
     void storesTypedComment_data();
     void storesTypedComment();
     void refusedCommentStoresNothing();
+    void refreshesKeepOneCommentValidator();
 };
 
 void TestGraphDlg::formAfterSetUp()
@@ -162,6 +165,19 @@ void TestGraphDlg::formAfterSetUp()
         QVERIFY2(!w.Shown(name), name);
     QVERIFY(w.Shown("sComment"));
     QVERIFY(panel->isHidden());
+}
+
+void TestGraphDlg::infoButtonReachesReceiver()
+{
+    CGraphModel model;
+    tPanelWindow w(&model);
+    QAction receiver(nullptr);
+    QSignalSpy triggered(&receiver, &QAction::triggered);
+    w.panel->ConnectInfoButton(&receiver, SLOT(trigger()));
+
+    w.Get<QPushButton>("btnComment")->click();
+
+    QCOMPARE(triggered.count(), 1);
 }
 
 void TestGraphDlg::measuresBetweenTwoMarkers_data()
@@ -427,8 +443,10 @@ void TestGraphDlg::storesTypedComment()
     QCOMPARE(shown.file->GetGeneralParameters()->Comment.GetValue(), typed);
     QCOMPARE(shown.file->IsChanged(), bStored);
     QCOMPARE(changes.count(), bStored ? 1 : 0);
-    if (bStored)
+    if (bStored) {
         QCOMPARE(changes.at(0).at(0).toBool(), true);
+        QVERIFY(!shown.file->GetGeneralParameters()->Comment.GetLineEdit());
+    }
     QVERIFY(qAbs(shown.Cursors()->GetLeftMarker()->GetPosition() - 2500.0f) < 0.01f);
 }
 
@@ -452,6 +470,19 @@ void TestGraphDlg::refusedCommentStoresNothing()
     QVERIFY(shown.file->GetGeneralParameters()->Comment.GetValue().isEmpty());
     QVERIFY(!shown.file->IsChanged());
     QCOMPARE(changes.count(), 0);
+}
+
+void TestGraphDlg::refreshesKeepOneCommentValidator()
+{
+    tShownTrace shown(SteppedTrace());
+    tPanelWindow w(&shown.model);
+    // Every cursor move refreshes the panel.
+    for (int i = 0; i < 50; ++i)
+        w.panel->OnUpdateValues();
+
+    QLineEdit* comment = w.Get("sComment");
+    QCOMPARE(comment->findChildren<QValidator*>().size(), 1);
+    QCOMPARE(comment->findChild<QValidator*>(), comment->validator());
 }
 
 QTEST_MAIN(TestGraphDlg)

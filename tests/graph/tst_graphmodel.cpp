@@ -203,6 +203,12 @@ void TestGraphModel::togglesBetweenStoredWindowAndWholeGraph()
     const QPointF back = m.ToGraph(m.GetWindowTopLeft());
     QVERIFY(qAbs(back.x() - topLeft.x()) <= 2 * m.GetMetresPerPixel());
     QVERIFY(qAbs(back.y() - topLeft.y()) <= 2 * m.GetUnitsPerPixel());
+
+    // One side of 100 units or more is enough to zoom to.
+    m.ToggleZoom();
+    file->SetViewRect(QRect(1000, 0, 50, 4000));
+    m.ToggleZoom();
+    QVERIFY(m.IsZoomedX());
 }
 
 void TestGraphModel::restoresZoomOfTheFirstElement()

@@ -200,6 +200,8 @@ private slots:
     void fillsGreyWhileDisabled();
     void fillsTheBackgroundUnlessPrinting();
     void drawsEveryTraceCurrentOnTop();
+    void drawsEverySegment_data();
+    void drawsEverySegment();
     void drawsNothingForAnUnusableTrace_data();
     void drawsNothingForAnUnusableTrace();
     void drawsALiveTraceWithoutMarks();
@@ -325,6 +327,51 @@ void TestGraphRender::drawsEveryTraceCurrentOnTop()
     QCOMPARE(Pixel(image, 50, flatRow), QColor(Qt::red));
     QCOMPARE(Pixel(image, 50, upperRow), QColor(Qt::darkGreen));
     QCOMPARE(Pixel(image, 350, flatRow), QColor(Qt::darkGreen));
+}
+
+void TestGraphRender::drawsEverySegment_data()
+{
+    QTest::addColumn<QRectF>("source");
+    QTest::addColumn<bool>("bCosmetic");
+    // Many samples per column (with repeated points), and a zoomed span
+    // that starts between two samples.
+    QTest::newRow("whole trace") << QRectF(0, 0, 20000, 9000) << false;
+    QTest::newRow("whole trace, cosmetic") << QRectF(0, 0, 20000, 9000) << true;
+    QTest::newRow("zoomed") << QRectF(1234.5, 2000, 9000, 5000) << false;
+}
+
+void TestGraphRender::drawsEverySegment()
+{
+    // Batches, and points repeating the one before, must not change the
+    // picture of one polyline through every sample.
+    QFETCH(QRectF, source);
+    QFETCH(bool, bCosmetic);
+    const QSharedPointer<sor::CFile> file =
+        TraceBuilder(10000).Flat(3000).Slope(0.2).Peak(9000, 2500, 3).Noise(150, 11).Build();
+    const QRect target(0, 0, 640, 360);
+    QImage batched(target.size(), QImage::Format_ARGB32);
+    batched.fill(Qt::white);
+    QImage reference = batched;
+
+    QPainter painter(&batched);
+    DrawTrace(&painter, file.data(), source, target, Qt::black, bCosmetic);
+    painter.end();
+
+    painter.begin(&reference);
+    QPen pen(Qt::black, 1);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setCosmetic(bCosmetic);
+    painter.setPen(pen);
+    CGraphTransform t;
+    t.Init(file->GetDataPointCount(), float(file->GetResolution()), source, target);
+    QPolygon all;
+    for (int i = t.GetFirstPoint(); i < t.GetFirstPoint() + t.GetPointCount(); ++i)
+        all << t.MapPoint(QPoint(i, file->GetDataPoint(i)));
+    QVERIFY(all.size() > 4096); // more than one batch
+    painter.drawPolyline(all);
+    painter.end();
+    QVERIFY(ColumnsWith(batched, Qt::black).size() > 100);
+    QCOMPARE(batched, reference);
 }
 
 void TestGraphRender::drawsNothingForAnUnusableTrace_data()
@@ -741,6 +788,13 @@ void TestGraphRender::writesPictures()
     QVERIFY(overview.save(folder + "/render-overview.png"));
     QVERIFY(printed.save(folder + "/render-print.png"));
     QVERIFY(ColumnsWith(plotImage, Qt::darkBlue).size() > 1800);
+
+    // Editing the connector, zoomed about it: fitted lines and cursors.
+    model.GetCursors()->BeginEditEvent(1, 1, false);
+    model.SetZoom(4, 2, 8000, 6000);
+    QVERIFY(model.UpdateView());
+    QVERIFY(Paint(model, QSize(1920, 1080), true, true, false).save(folder + "/render-edit.png"));
+    model.GetCursors()->EndEditEvent(false);
     QVERIFY(ColumnsWith(overview, Qt::darkBlue).size() > 250);
 }
 

@@ -202,17 +202,25 @@ void TestGraphView::stepsScrollByAQuarterPage()
 void TestGraphView::resetZoomXTakesTheVerticalFactor()
 {
     tViewFixture f;
-    f.Add(ThreeEvents());
+    // A short trace, where a metre is many pixels wide.
+    f.Add(TraceBuilder(100, 10.0, 1.4681f).Flat(5000).Slope(2.0));
+    CGraphModel* model = f.Model();
     f.view.OnZoomIn();
-    const float vertical = f.Model()->GetScaleY();
+    const float vertical = model->GetScaleY();
     QVERIFY(vertical > 1.0f);
     f.view.OnZoomXIn();
     f.view.OnZoomXIn();
-    QVERIFY(f.Model()->GetScaleX() > vertical);
+    QVERIFY(model->GetScaleX() > vertical);
+    f.HBar()->setValue(f.HBar()->maximum() / 3);
+    const double centre = model->GetOrigin().x();
+    QVERIFY(centre != double(int(centre)));
+
     f.view.OnZoomXOff();
-    QCOMPARE(f.Model()->GetScaleX(), vertical);
-    QCOMPARE(f.Model()->GetScaleY(), vertical);
+    QCOMPARE(model->GetScaleX(), vertical);
+    QCOMPARE(model->GetScaleY(), vertical);
     QVERIFY(f.HBar()->isVisibleTo(&f.view));
+    QVERIFY2(qAbs(model->GetOrigin().x() - centre) <= model->GetMetresPerPixel(),
+             qPrintable(QString("centre %1 moved to %2").arg(centre).arg(model->GetOrigin().x())));
 }
 
 void TestGraphView::markerSteps_data()

@@ -49,9 +49,9 @@ TraceBuilder& TraceBuilder::Peak(double at, double units, int width)
     return *this;
 }
 
-TraceBuilder& TraceBuilder::Noise(double amplitude, unsigned seed, double from)
+TraceBuilder& TraceBuilder::Noise(double amplitude, unsigned noiseKey, double from)
 {
-    std::mt19937 generator(seed);
+    std::mt19937 generator(noiseKey);
     std::uniform_real_distribution<double> spread(-amplitude, amplitude);
     for (size_t i = 0; i < levels.size(); ++i)
         if (At(int(i)) >= from)

@@ -36,9 +36,9 @@ public:
     // Raises the power (lowers the sample value) by `units` over `width`
     // points starting at the sample nearest `at`.
     TraceBuilder& Peak(double at, double units, int width = 1);
-    // Adds uniform noise in [-amplitude, amplitude] from `from` onwards,
-    // repeatable by seed.
-    TraceBuilder& Noise(double amplitude, unsigned seed, double from = 0.0);
+    // Adds uniform noise in [-amplitude, amplitude] from `from` onwards, the
+    // same for the same key.
+    TraceBuilder& Noise(double amplitude, unsigned noiseKey, double from = 0.0);
     TraceBuilder& PulseWidth(int ns);
     TraceBuilder& Wavelength(int nm);
     TraceBuilder& Averages(int count);
