@@ -105,6 +105,139 @@
         <source>Saving file &quot;%1&quot; error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filename cannot contain symbols %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select dir to copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying file %1  issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot copy a file to itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding file %1 issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filename is already exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding file %1 problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System error on copy a file %1 to location  %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation will delete %1 selected files to Windows trash.
+Are you sure?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot move file &quot;%1&quot; to the trash.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementWidget</name>
+    <message>
+        <source>%1%2 </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListWatcher</name>
+    <message>
+        <source>Working folder was updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+Do you want to reload it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+ Do you want to reload it and lose the changes you made?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list and lose the changes you made?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some files in the current folder was added.
+Do you want update file list?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphDlg</name>
@@ -836,6 +969,25 @@ in the program with this button</translation>
     </message>
     <message>
         <source>Move &amp;Right cursor here</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QFrame</name>
+    <message>
+        <source>%1=%2ns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1=%2nm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L=%1km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>k=%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -108,6 +108,154 @@
         <source>Saving file &quot;%1&quot; error</source>
         <translation>Ошибка сохранения файла &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation>Переименование файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Filename cannot contain symbols %1</source>
+        <translation>Имя файла не может содержать символы %1</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exist.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; problem</source>
+        <translation>Проблема при переименовании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; error</source>
+        <translation>Ошибка переименования файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation>Копировать файл &quot;%1&quot; в</translation>
+    </message>
+    <message>
+        <source>Select dir to copy</source>
+        <translation>Выберите папку для копирования</translation>
+    </message>
+    <message>
+        <source>Copying file %1  issue</source>
+        <translation>Копирование файла %1: проблема</translation>
+    </message>
+    <message>
+        <source>Cannot copy a file to itself</source>
+        <translation>Нельзя скопировать файл в самого себя</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; problem</source>
+        <translation>Проблема при копировании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; error</source>
+        <translation>Ошибка копирования файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
+        <translation>Добавить копию из</translation>
+    </message>
+    <message>
+        <source>Adding file %1 issue</source>
+        <translation>Добавление файла %1: проблема</translation>
+    </message>
+    <message>
+        <source>Filename is already exist</source>
+        <translation>Файл с таким именем уже существует</translation>
+    </message>
+    <message>
+        <source>Adding file %1 problem</source>
+        <translation>Проблема при добавлении файла %1</translation>
+    </message>
+    <message>
+        <source>System error on copy a file %1 to location  %2</source>
+        <translation>Системная ошибка при копировании файла %1 в %2</translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation>Удаление файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+Are you sure?</source>
+        <translation>Файл &quot;%1&quot; будет перемещен в корзину.
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>Delete files</source>
+        <translation>Удаление файлов</translation>
+    </message>
+    <message>
+        <source>This operation will delete %1 selected files to Windows trash.
+Are you sure?</source>
+        <translation>Выбранные файлы (%1) будут перемещены в корзину.
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>Cannot move file &quot;%1&quot; to the trash.</source>
+        <translation>Не удается переместить файл &quot;%1&quot; в корзину.</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementWidget</name>
+    <message>
+        <source>%1%2 </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListWatcher</name>
+    <message>
+        <source>Working folder was updated</source>
+        <translation>Рабочая папка изменилась</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+Do you want to reload it?</source>
+        <translation>%1
+
+Файл изменен вне программы.
+Загрузить его заново?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+ Do you want to reload it and lose the changes you made?</source>
+        <translation>%1
+
+Файл изменен вне программы.
+ Загрузить его заново, потеряв внесенные изменения?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list?</source>
+        <translation>%1
+
+Файл удален вне программы.
+Убрать его из списка файлов?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list and lose the changes you made?</source>
+        <translation>%1
+
+Файл удален вне программы.
+Убрать его из списка файлов, потеряв внесенные изменения?</translation>
+    </message>
+    <message>
+        <source>Some files in the current folder was added.
+Do you want update file list?</source>
+        <translation>В текущую папку добавлены файлы.
+Обновить список файлов?</translation>
+    </message>
 </context>
 <context>
     <name>CGraphDlg</name>
@@ -841,6 +989,25 @@ You can try attach it manually from
     <message>
         <source>Move &amp;Right cursor here</source>
         <translation>Переместить &amp;правый курсор сюда</translation>
+    </message>
+</context>
+<context>
+    <name>QFrame</name>
+    <message>
+        <source>%1=%2ns</source>
+        <translation>%1=%2нс</translation>
+    </message>
+    <message>
+        <source>%1=%2nm</source>
+        <translation>%1=%2нм</translation>
+    </message>
+    <message>
+        <source>L=%1km</source>
+        <translation>L=%1км</translation>
+    </message>
+    <message>
+        <source>k=%1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
