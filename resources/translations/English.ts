@@ -176,7 +176,8 @@
     <message>
         <source>This operation will delete file &quot;%1&quot; to Windows trash.
 Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>This operation will delete file &quot;%1&quot; to the trash.
+Are you sure?</translation>
     </message>
     <message>
         <source>Delete files</source>
@@ -185,7 +186,8 @@ Are you sure?</source>
     <message>
         <source>This operation will delete %1 selected files to Windows trash.
 Are you sure?</source>
-        <translation type="unfinished"></translation>
+        <translation>This operation will delete %1 selected files to the trash.
+Are you sure?</translation>
     </message>
     <message>
         <source>Cannot move file &quot;%1&quot; to the trash.</source>
