@@ -97,7 +97,7 @@ bool InstallTranslation(QTranslator& translator, const QString& languageName)
 int Run(const QString& appName, const tVersion& version)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Veltramo"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("veltramo.com"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("veltramo.example"));
     QCoreApplication::setApplicationName(appName);
     QCoreApplication::setApplicationVersion(version.ToString());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/AppIcon.ico")));
