@@ -137,6 +137,8 @@ void CFileList::OnCopySelectedFiles()
             return;
         const QFileInfo chosen(dialog.selectedFiles().first());
         const QString folder = chosen.dir().canonicalPath();
+        if (folder.isEmpty())
+            return;
         const QString target = folder + QLatin1Char('/') + chosen.fileName();
         if (CopyFile(file, target) && folder == workingFolder)
             LoadFile(target, nullptr, true);

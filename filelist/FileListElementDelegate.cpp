@@ -46,7 +46,10 @@ void CFileListElementDelegate::paint(QPainter* painter, const QStyleOptionViewIt
         card.setFixedSize(size);
         // A parentless widget lays itself out only when shown; render does not show it.
         card.layout()->activate();
-        QPixmap pixmap(size);
+        // At the screen's pixel density, or the card would be scaled up blurred.
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap pixmap(size * ratio);
+        pixmap.setDevicePixelRatio(ratio);
         card.render(&pixmap, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
         painter->drawPixmap(option.rect.topLeft(), pixmap);
     }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 
 namespace {
@@ -150,12 +151,18 @@ QString CFileListElementWidget::GetEditedName() const
 
 void CFileListElementWidget::OnEditingOk()
 {
+    // A refusal's message box takes the focus; closing the editor then would
+    // delete it inside the box's event loop, under its own key handler.
+    bRenaming = true;
+    const QPointer<CFileListElementWidget> self(this);
     emit editingOk(this);
+    if (self)
+        bRenaming = false;
 }
 
 void CFileListElementWidget::OnEditingLeave()
 {
-    if (bLeft)
+    if (bLeft || bRenaming)
         return;
     bLeft = true;
     emit editingLeave(this);

@@ -50,4 +50,5 @@ private:
     QBrush innerBrush;
     // A closed editor still loses its focus once more; it leaves only once.
     bool bLeft = false;
+    bool bRenaming = false;
 };

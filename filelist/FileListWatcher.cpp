@@ -10,6 +10,8 @@
 #include <QFileSystemWatcher>
 #include <QWidget>
 
+#include <iterator>
+
 namespace FileListWatcher {
 
 CListener::CListener(QObject* watcherObject, const char* slot, IFileList* list, tPathChanges* changes,
@@ -68,14 +70,23 @@ void CListener::OnDirChanged(const QString&)
         files << file;
     }
 
+    {
+        QMutexLocker lock(mutex);
+        // A declined path is forgotten once its file comes back, is listed or goes.
+        for (auto it = changes->keptMissing.begin(); it != changes->keptMissing.end();)
+            it = listed.contains(*it) && !found.contains(*it) ? std::next(it) : changes->keptMissing.erase(it);
+        for (auto it = changes->ignoredNew.begin(); it != changes->ignoredNew.end();)
+            it = !listed.contains(*it) && found.contains(*it) ? std::next(it) : changes->ignoredNew.erase(it);
+    }
+
     for (const QFileInfo& entry : entries) {
         const QString path = entry.canonicalFilePath();
-        if (!path.isEmpty() && !listed.contains(path))
+        if (!path.isEmpty() && !listed.contains(path) && !changes->ignoredNew.contains(path))
             RecordPath(changes->added, path);
     }
     for (const QSharedPointer<sor::CFile>& file : files) {
         const QString path = file->GetFileName();
-        if (found.contains(path))
+        if (found.contains(path) || changes->keptMissing.contains(path))
             continue;
         const bool bEdited = file->IsChanged();
         if (RecordPath(changes->removed, path)) {
@@ -163,7 +174,7 @@ int CFileListWatcher::RowOf(const QString& path) const
 }
 
 int CFileListWatcher::AskFirstChange(tPathList& pathList, bool& bProcessed, const QString& plainQuestion,
-                                     const QString& losingQuestion)
+                                     const QString& losingQuestion, QSet<QString>* declined)
 {
     QMutexLocker lock(&mutex);
     if (pathList.paths.isEmpty()) {
@@ -211,6 +222,8 @@ int CFileListWatcher::AskFirstChange(tPathList& pathList, bool& bProcessed, cons
     }
     pathList.paths.removeAll(path);
     changes.edited.remove(path);
+    if (!bAnswer && declined)
+        declined->insert(path);
     // The box's event loop may have changed the list.
     const int row = RowOf(path);
     return bAnswer && row >= 0 ? row : -2;
@@ -224,14 +237,16 @@ void CFileListWatcher::OnPathChanges()
         const int modified = AskFirstChange(
             changes.modified, bProcessed,
             tr("%1\n\nThe file has been modified outside of program.\nDo you want to reload it?"),
-            tr("%1\n\nThe file has been modified outside of program.\n Do you want to reload it and lose the changes you made?"));
+            tr("%1\n\nThe file has been modified outside of program.\n Do you want to reload it and lose the changes you made?"),
+            nullptr);
         if (modified >= 0)
             list->ReloadFile(modified);
 
         const int removed = AskFirstChange(
             changes.removed, bProcessed,
             tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list?"),
-            tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list and lose the changes you made?"));
+            tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list and lose the changes you made?"),
+            &changes.keptMissing);
         if (removed >= 0)
             list->CloseFile(removed);
 
@@ -246,7 +261,13 @@ void CFileListWatcher::OnPathChanges()
             CLoggedMessageBox box(QMessageBox::Information, tr("Working folder was updated"),
                                   tr("Some files in the current folder was added.\nDo you want update file list?"),
                                   QMessageBox::Yes | QMessageBox::No, parentWidget);
-            if (box.Exec() != QMessageBox::No)
+            const bool bUpdate = box.Exec() != QMessageBox::No;
+            if (!bUpdate) {
+                QMutexLocker lock(&mutex);
+                for (const QString& path : qAsConst(changes.added.paths))
+                    changes.ignoredNew.insert(path);
+            }
+            if (bUpdate)
                 list->UpdateFolder();
         }
         {

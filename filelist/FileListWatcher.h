@@ -27,6 +27,10 @@ struct tPathChanges
     // Recorded paths whose files held the user's own unsaved edits before the
     // watcher marked them changed: their question warns about losing them.
     QSet<QString> edited;
+    // Answered No: not asked again while the file stays missing (listed) or
+    // new (unlisted). One deletion raises several events.
+    QSet<QString> keptMissing;
+    QSet<QString> ignoredNew;
 };
 
 namespace FileListWatcher {
@@ -90,7 +94,7 @@ private:
     // The row to act on, -1 when the list is empty, -2 for No or a path no
     // longer listed.
     int AskFirstChange(tPathList& list, bool& bProcessed, const QString& plainQuestion,
-                       const QString& losingQuestion);
+                       const QString& losingQuestion, QSet<QString>* declined);
     int RowOf(const QString& path) const;
 
     IFileList* list;

@@ -185,12 +185,15 @@ void DrawMarkers(QPainter* painter, const CGraphTransform& t, CCursors* cursors,
     DrawMark(painter, t, file, cursors, cursors->GetRightMarker(), QColor(), bHaloPass, bPrint,
              bScaledView, 0);
     if (!bPrint && bScaledView && cursors->IsEditMode()) {
+        // Placed by the rule that picks them: a cursor scrolled out of the
+        // window stands at its edge, where a click would grab it, instead of
+        // lying hidden under a marker that then cannot be grabbed there.
         DrawMark(painter, t, file, cursors, cursors->GetLeftCursor(), background, bHaloPass,
-                 bPrint, false, 0);
+                 bPrint, true, 0);
         DrawMark(painter, t, file, cursors, cursors->GetRightCursor(), background, bHaloPass,
-                 bPrint, false, 0);
+                 bPrint, true, 0);
         DrawMark(painter, t, file, cursors, cursors->GetCenterCursor(), background, bHaloPass,
-                 bPrint, false, 0);
+                 bPrint, true, 0);
     }
 }
 

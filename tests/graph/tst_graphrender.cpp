@@ -216,9 +216,12 @@ private slots:
     void drawsTheMarkerLine_data();
     void drawsTheMarkerLine();
     void drawsEditLinesAndCursors();
+    void drawsEditCursorsWhereTheyArePicked();
     void labelsEvents();
     void choosesEventIcons();
     void printsOnlyEventTicksAndNumbers();
+    void keepsUnplaceableEventsOffThePlot_data();
+    void keepsUnplaceableEventsOffThePlot();
     void writesPictures();
 
 private:
@@ -624,10 +627,14 @@ void TestGraphRender::drawsEditLinesAndCursors()
     const float middle = (c->GetLeftCursor()->GetPosition() + c->GetLeftMarker()->GetPosition()) / 2;
     const QPoint onLine = t.MapLinePoint(middle, c->GetFirstLine());
     const QColor blend(109, 182, 128);
-    bool bFound = false;
-    for (int dy = -3; dy <= 3; ++dy)
-        bFound = bFound || Near(Pixel(image, onLine.x(), onLine.y() + dy), blend, 4);
-    QVERIFY(bFound);
+    // 2.5 px wide: more than one row, over the background or the trace.
+    const QColor overTrace(0, 128, 64);
+    int blended = 0;
+    for (int dy = -3; dy <= 3; ++dy) {
+        const QColor pixel = Pixel(image, onLine.x(), onLine.y() + dy);
+        blended += Near(pixel, blend, 4) || Near(pixel, overTrace, 4);
+    }
+    QVERIFY2(blended >= 2, qPrintable(QString::number(blended)));
 
     struct
     {
@@ -646,6 +653,46 @@ void TestGraphRender::drawsEditLinesAndCursors()
     const int x = GetClampedMarkX(t, c, c->GetLeftCursor(), true);
     const int y = t.LevelToPixel(model.GetView()->GetValueAt(c->GetLeftCursor()->GetPosition()));
     QCOMPARE(Pixel(image, x - 1, y - 4), QColor(255 - 218, 255 - 236, 0));
+    c->EndEditEvent(false);
+}
+
+void TestGraphRender::drawsEditCursorsWhereTheyArePicked()
+{
+    // Editing an event at 4 km, scrolled on to 6 km: the cursors stand at
+    // the window's left edge, as the markers do, where a click picks them.
+    PlotFixture plot(QSize(400, 300));
+    plot.Add(TraceBuilder(4000).Flat(5000).Event(4000).Build());
+    CGraphModel& model = plot.Model();
+    CCursors* c = plot.Cursors();
+    c->BeginEditEvent(0, 2, false);
+    model.SetZoom(8, 1, 6500, 0);
+    QVERIFY(model.UpdateView());
+    const QImage image = Paint(model, QSize(400, 300), true, false, false);
+    const CGraphTransform t = model.GetTransform();
+    const QPoint window = model.GetViewWin().topLeft();
+
+    struct
+    {
+        CCursors::CCursor* Cursor;
+        QColor Colour;
+    } cursors[] = {{c->GetLeftCursor(), QColor(0, 224, 0)},
+                   {c->GetCenterCursor(), QColor(0, 224, 224)},
+                   {c->GetRightCursor(), QColor(0, 224, 0)}};
+    for (const auto& cursor : cursors) {
+        const QPoint at =
+            QPoint(GetClampedMarkX(t, c, cursor.Cursor, true),
+                   t.LevelToPixel(model.GetView()->GetValueAt(cursor.Cursor->GetPosition())))
+            - window;
+        QVERIFY(at.x() >= 0 && at.x() < 8);
+        QCOMPARE(Pixel(image, at.x(), at.y() - 4), cursor.Colour);
+        // Two pixels from the left cursor, the centre one is picked only
+        // where their handles do not overlap.
+        if (cursor.Cursor == c->GetCenterCursor())
+            continue;
+        const QSharedPointer<CCursorGrab> grab = model.FindCursorAt(at + QPoint(0, -4));
+        QVERIFY(grab);
+        QCOMPARE(grab->Cursor, cursor.Cursor);
+    }
     c->EndEditEvent(false);
 }
 
@@ -749,6 +796,55 @@ void TestGraphRender::printsOnlyEventTicksAndNumbers()
     const int y = t.LevelToPixel(plot.Model().GetView()->GetValueAt(5000));
     QCOMPARE(Pixel(image, x, y - 5), QColor(0, 192, 0));
     QCOMPARE(Pixel(image, x - 4, y + 5), QColor(0, 192, 0));
+}
+
+void TestGraphRender::keepsUnplaceableEventsOffThePlot_data()
+{
+    QTest::addColumn<bool>("bNoGroupIndex");
+    // A damaged file: an event recorded hundreds of kilometres past an 8 km
+    // trace, seen at the deepest zoom; and a current trace whose group index
+    // is 0, shown beside a sound one, whose events lie at infinity.
+    QTest::newRow("far past the end, zoomed") << false;
+    QTest::newRow("no group index") << true;
+}
+
+void TestGraphRender::keepsUnplaceableEventsOffThePlot()
+{
+    QFETCH(bool, bNoGroupIndex);
+    PlotFixture plot(QSize(400, 300));
+    if (bNoGroupIndex)
+        plot.Add(Trace());
+    const QSharedPointer<sor::CFile> file = Trace(TraceBuilder(4000).Event(1000, 1));
+    bc::tKeyEventList events = file->GetKeyEventList();
+    if (bNoGroupIndex) {
+        sor::tFixedParameters parameters = *file->GetFixedParameters();
+        parameters.GroupIndex.GetValue() = 0;
+        file->SetFixedParameters(parameters);
+    } else {
+        events[0].PropagationTime.GetValue() = 4294967295.0;
+        file->SetKeyEventList(events);
+    }
+    plot.Add(file);
+    CGraphModel& model = plot.Model();
+    if (!bNoGroupIndex) {
+        model.SetZoom(model.GetMaxScaleX(), 1, 0, 0);
+        QVERIFY(model.UpdateView());
+    }
+
+    // Far to the right stays to the right, not wrapped round to the left.
+    const float at = float(file->TimeToDistance(events[0].PropagationTime.GetValue()));
+    QVERIFY(model.GetTransform().XToPixel(at) > model.GetViewWin().right());
+
+    RecordingDevice device(QSize(400, 300));
+    QPainter painter(&device);
+    model.Draw(&painter, QRect(0, 0, 400, 300), true, false, false, false, false);
+    painter.end();
+    for (const RecordingEngine::tText& text : device.Engine().Labels())
+        QVERIFY2(text.At.x() > 400, qPrintable(text.Text));
+
+    const QImage image = Paint(model, QSize(400, 300), true, false, false);
+    QVERIFY(ColumnsWith(image, QColor(0, 192, 0)).isEmpty());
+    QVERIFY(ColumnsWith(image, kLabel).isEmpty());
 }
 
 void TestGraphRender::writesPictures()
