@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds into build/ and runs every test.
+#   ./test.sh             plain build (build/)
+#   ./test.sh --sanitize  the same suite built with AddressSanitizer and
+#                         UndefinedBehaviorSanitizer (build-asan/)
 set -euo pipefail
 cd "$(dirname "$0")"
+
+mode=plain
+case "${1:-}" in
+    "") ;;
+    --sanitize) mode=sanitize ;;
+    *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+esac
 
 packages=(cmake ninja-build g++ qtbase5-dev qttools5-dev qttools5-dev-tools
           libqt5svg5-dev libqt5serialport5-dev shared-mime-info)
@@ -16,7 +26,20 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel "$(nproc)"
-cd build
+if [ "$mode" = sanitize ]; then
+    build=build-asan
+    options=(-DQUORVANE_SANITIZE=ON)
+    # Any report fails the test that caused it. Leaks are suppressed only
+    # inside Qt's own libraries (see the file).
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_init_order=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan-qt.supp:print_suppressions=0"
+else
+    build=build
+    options=()
+fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
+cmake --build "$build" --parallel "$(nproc)"
+cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$(nproc)"

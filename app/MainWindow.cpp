@@ -119,7 +119,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     connect(device, &CDevice::sigConnect, this, &MainWindow::UpdateStatusBar);
     connect(device, &CDevice::sigDisconnect, this, &MainWindow::UpdateStatusBar);
-    connect(device, &CDevice::sigUpdateGraph, view, &CGraphView::UpdateScrolls);
+    // Emitted on the exchange thread, the call is queued; the view takes no
+    // events, so the window, which does, carries it.
+    connect(device, &CDevice::sigUpdateGraph, this, [this] { view->UpdateScrolls(); });
     connect(device, &CDevice::sigUpdateGraph, this, &MainWindow::UpdateStatusBar);
     connect(device, &CDevice::sigUpdateGraph, previewFrame, &CPreviewFrame::OnUpdatePix);
     connect(device, &CDevice::sigUpdateGraph, panel, &CGraphDlg::OnUpdateValues);

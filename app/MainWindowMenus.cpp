@@ -335,9 +335,14 @@ void MainWindow::CreateMenus()
     propertiesAction->setEnabled(false);
     connect(device, &CDevice::sigConnectedChange, updateClockAction, &QAction::setEnabled);
     updateClockAction->setEnabled(false);
-    connect(reflectionMeasAction, &QAction::triggered, this, &MainWindow::SetGraphContextMenuFullMode);
-    connect(junctionMeasAction, &QAction::triggered, this, &MainWindow::SetGraphContextMenuFullMode);
+    // The view has handled the click by now; a refused mode is off again.
+    for (QAction* mode : {reflectionMeasAction, junctionMeasAction})
+        connect(mode, &QAction::triggered, this,
+                [this, mode] { SetGraphContextMenuFullMode(mode->isChecked()); });
     connect(endMeasAction, &QAction::triggered, this, &MainWindow::SetGraphContextMenuFullMode);
+    // An edit ended in the table leaves no cursors for these items to move.
+    connect(eventList, &CEventList::sigEndEditEvent, this,
+            [this] { SetGraphContextMenuFullMode(false); });
     endMeasAction->setEnabled(false);
     for (QWidget* w : std::initializer_list<QWidget*>{viewMenu, viewToolBar, eventsMenu, eventsToolBar})
         connect(flist, &CFileList::sigEnabled, w, &QWidget::setEnabled);
@@ -349,6 +354,11 @@ void MainWindow::CreateMenus()
     connect(flist, &CFileList::sigHasChecked, uncheckAllAction, &QAction::setEnabled);
     for (QAction* a : {deleteCopyAction, informationAction, printAction, previewAction, pagePropertiesAction})
         connect(flist, &CFileList::sigEnabled, a, &QAction::setEnabled);
+    // A disabled menu still lets its actions' shortcuts through. "Add &event"
+    // is the view's to switch.
+    for (QAction* a : viewMenu->actions() + eventsMenu->actions())
+        if (!a->isSeparator() && a != endMeasAction)
+            connect(flist, &CFileList::sigEnabled, a, &QAction::setEnabled, Qt::UniqueConnection);
     connect(flist, &CFileList::sigEnabled, this, &MainWindow::ShowMainViewContextMenu);
     eventsMenu->addSeparator();
     AddAction(deleteEventAction, eventList, SLOT(OnDeleteEvent()), eventsMenu, nullptr);

@@ -8,6 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -37,6 +40,17 @@ QString generatedTrace()
     return path;
 }
 
+// Heap bytes a loaded trace holds, per sample of its trace.
+double heldPerSample(const QString& path)
+{
+    const size_t before = mallinfo2().uordblks;
+    int warnings = 0;
+    sor::CFile trace(path, warnings);
+    const size_t held = mallinfo2().uordblks - before;
+    return double(held) / std::max(1, trace.GetDataPointCount());
+}
+
+// Load and destroy, over and over, as a folder refresh does.
 void loadFile(benchmark::State& state, const QString& path)
 {
     for (auto _ : state) {
@@ -45,6 +59,7 @@ void loadFile(benchmark::State& state, const QString& path)
         benchmark::DoNotOptimize(trace.GetDataPointCount());
     }
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
+    state.counters["held_per_sample"] = heldPerSample(path);
 }
 
 void saveFile(benchmark::State& state, const QString& source)

@@ -9,7 +9,9 @@
 #include <QTextCodec>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -46,8 +48,21 @@ LogFile& LogFile::Instance()
 {
     // Never destroyed: messages from other objects' destructors at exit,
     // and a crash during exit, must still find the log.
-    static LogFile* const log = new LogFile;
+    static LogFile* const log = [] {
+        auto* made = new LogFile;
+        // The object outlives exit, so its temporary file would too.
+        std::atexit(&LogFile::RemoveDumpAtExit);
+        return made;
+    }();
     return *log;
+}
+
+void LogFile::RemoveDumpAtExit()
+{
+    // Plain unlink: at exit other statics may already be gone.
+    const LogFile& log = Instance();
+    if (!log.dumpName.isEmpty())
+        ::unlink(log.dumpName.constData());
 }
 
 LogFile::LogFile() : buf(BufferSize, '\0'), beg(0), len(0)
@@ -139,6 +154,7 @@ QString LogFile::WriteLogFile()
     file.write(second, secondLength);
     file.resize(file.pos());
     file.flush();
+    dumpName = QFile::encodeName(file.fileName());
     return file.fileName();
 }
 

@@ -42,10 +42,13 @@ protected:
     qint64 writeData(const char* data, qint64 length) override;
 
 private:
+    static void RemoveDumpAtExit();
+
     QByteArray buf;
     qint32 beg;
     qint32 len;
     QTemporaryFile file;
+    QByteArray dumpName; // the dump's path, encoded once for the exit handler
     mutable QRecursiveMutex mutex;
 };
 

@@ -31,7 +31,7 @@ void CBellcore::Stream(CFileStream& stream)
             // A damaged checksum block costs only the checksum: the trace
             // itself is intact and stays usable.
             try {
-                info.StreamSized(stream, CheckSum);
+                info.StreamSizedAnyCount(stream, CheckSum);
             } catch (EFileLoadInvalidFormat&) {
                 stream.AddWarning(CFileStream::LOAD_NO_CRC_BLOCK);
             } catch (Exception& e) {

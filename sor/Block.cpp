@@ -28,13 +28,23 @@ quint32 CBlock::GetMinSize(CFileStream& /*stream*/) const
 
 void CBlock::StreamSized(CFileStream& stream, IStream& block)
 {
+    StreamSized(stream, block, true);
+}
+
+void CBlock::StreamSizedAnyCount(CFileStream& stream, IStream& block)
+{
+    StreamSized(stream, block, false);
+}
+
+void CBlock::StreamSized(CFileStream& stream, IStream& block, bool bRequireHeldCount)
+{
     const qint64 count = BlockStep(130, [&] { return stream.StreamObject(block); });
     if (stream.IsReading()) {
         if (quint32(count) != m_size)
             throw EFileLoadInvalidFormat({tErrorCode(kBlockSource, 135)});
         return;
     }
-    if (!(m_size > GetMinSize(stream)))
+    if (bRequireHeldCount && !(m_size > GetMinSize(stream)))
         throw EInternalError({tErrorCode(kBlockSource, 140)});
     m_size = quint32(count);
     WriteBackSize(stream);

@@ -27,9 +27,15 @@ public:
     // Streams `block` and checks (reading) or records (writing) the number
     // of bytes it takes against this header's byte count.
     void StreamSized(CFileStream& stream, IStream& block);
+    // The same for a block whose bytes a save writes afresh whatever count
+    // the load found (raw blocks, the checksum): a held count of 0 that the
+    // reader accepted must not stop the save.
+    void StreamSizedAnyCount(CFileStream& stream, IStream& block);
     void WriteBackSize(CFileStream& stream);
 
 private:
+    void StreamSized(CFileStream& stream, IStream& block, bool bRequireHeldCount);
+
     quint16 m_revision = 0;
     quint32 m_size = 1;
     qint64 m_sizePos = 0; // where the byte count was written; 0 = not yet

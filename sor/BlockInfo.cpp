@@ -66,7 +66,7 @@ void CBlockInfo::Stream(CFileStream& stream)
 
 void CBlockInfo::StreamUserBlock(CFileStream& stream)
 {
-    BlockStep(189, [&] { StreamSized(stream, m_userBlock); });
+    BlockStep(189, [&] { StreamSizedAnyCount(stream, m_userBlock); });
 }
 
 } // namespace bc

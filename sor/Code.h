@@ -14,6 +14,15 @@ struct tCode
     bool operator!=(const tCode& other) const { return !(*this == other); }
 };
 
+// A two-character code read from outside its set, with the index the field
+// held then. Until the field is set to another index, a save writes the code
+// as read rather than the set's code at that index.
+struct tReadCode
+{
+    tCode Code;
+    int Index = -1; // -1: nothing foreign was read
+};
+
 using tCodeSet = std::vector<tCode>;   // two-character codes, index = position
 using tCharCodeSet = std::vector<char>; // one-character codes, index = position
 

@@ -8,6 +8,11 @@
 #include "sor/BlockStep.h"
 
 #include <algorithm>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+#include <cstddef>
+#include <iterator>
 #include <limits>
 
 namespace bc {
@@ -22,12 +27,93 @@ quint16 clampToSample(int value)
     return quint16(std::clamp(value, 0, int(std::numeric_limits<quint16>::max())));
 }
 
+// Little-endian 16-bit values read in place, so that a vector is built from
+// the file's bytes in one pass, without being zero-filled first.
+class CLe16Iterator
+{
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = quint16;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const quint16*;
+    using reference = quint16;
+
+    explicit CLe16Iterator(const uchar* bytes) : m_bytes(bytes) {}
+
+    quint16 operator*() const { return quint16(m_bytes[0] | (m_bytes[1] << 8)); }
+    quint16 operator[](difference_type n) const { return *(*this + n); }
+    CLe16Iterator& operator++()
+    {
+        m_bytes += 2;
+        return *this;
+    }
+    CLe16Iterator operator++(int)
+    {
+        CLe16Iterator before = *this;
+        m_bytes += 2;
+        return before;
+    }
+    CLe16Iterator& operator--()
+    {
+        m_bytes -= 2;
+        return *this;
+    }
+    CLe16Iterator& operator-=(difference_type n)
+    {
+        m_bytes -= 2 * n;
+        return *this;
+    }
+    CLe16Iterator& operator+=(difference_type n)
+    {
+        m_bytes += 2 * n;
+        return *this;
+    }
+    CLe16Iterator operator+(difference_type n) const { return CLe16Iterator(m_bytes + 2 * n); }
+    difference_type operator-(const CLe16Iterator& other) const { return (m_bytes - other.m_bytes) / 2; }
+    bool operator==(const CLe16Iterator& other) const { return m_bytes == other.m_bytes; }
+    bool operator!=(const CLe16Iterator& other) const { return m_bytes != other.m_bytes; }
+    bool operator<(const CLe16Iterator& other) const { return m_bytes < other.m_bytes; }
+
+private:
+    const uchar* m_bytes;
+};
+
 qint64 bytesLeft(CFileStream& stream)
 {
     return qMax<qint64>(0, stream.GetSize() - stream.GetPos());
 }
 
 } // namespace
+
+quint16 CDataPoints::LargestOf(const std::vector<quint16>& samples)
+{
+    const quint16* values = samples.data();
+    const qint64 count = qint64(samples.size());
+    qint64 i = 0;
+    // Unsigned 16-bit values compare as signed ones once the top bit is
+    // flipped; four running maxima keep the steps from waiting on each other.
+    qint16 largest = std::numeric_limits<qint16>::min();
+#ifdef __SSE2__
+    const __m128i flip = _mm_set1_epi16(std::numeric_limits<qint16>::min());
+    __m128i a = flip, b = flip, c = flip, d = flip;
+    auto load = [&](qint64 at) {
+        return _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(values + at)), flip);
+    };
+    for (; i + 32 <= count; i += 32) {
+        a = _mm_max_epi16(a, load(i));
+        b = _mm_max_epi16(b, load(i + 8));
+        c = _mm_max_epi16(c, load(i + 16));
+        d = _mm_max_epi16(d, load(i + 24));
+    }
+    alignas(16) qint16 lanes[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), _mm_max_epi16(_mm_max_epi16(a, b), _mm_max_epi16(c, d)));
+    for (qint16 lane : lanes)
+        largest = std::max(largest, lane);
+#endif
+    for (; i < count; ++i)
+        largest = std::max(largest, qint16(values[i] ^ 0x8000));
+    return quint16(largest ^ 0x8000);
+}
 
 quint16 CDataPoints::tDataPointsGroup::Normalise(quint16 stored, float scale)
 {
@@ -78,15 +164,14 @@ void CDataPoints::tDataPointsGroup::ReadSamples(CFileStream& stream, qint32 coun
     // At a factor of 1.0 both directions are the identity: the held samples
     // are the stored ones and no second copy is needed.
     std::vector<quint16>& stored = scale == 1.0f ? Samples : m_storedSamples;
-    stored.resize(size_t(present));
-    for (qint32 i = 0; i < present; ++i)
-        stored[size_t(i)] = quint16(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    stored.assign(CLe16Iterator(bytes), CLe16Iterator(bytes) + present);
     if (scale == 1.0f) {
         m_storedSamples.clear();
     } else {
-        Samples.resize(size_t(present));
-        for (qint32 i = 0; i < present; ++i)
-            Samples[size_t(i)] = Normalise(m_storedSamples[size_t(i)], scale);
+        Samples.clear();
+        Samples.reserve(size_t(present));
+        for (quint16 value : m_storedSamples)
+            Samples.push_back(Normalise(value, scale));
     }
     stream.Seek(start + qint64(present) * 2);
 

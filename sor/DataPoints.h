@@ -51,6 +51,8 @@ public:
 
     void Stream(CFileStream& stream) override;
 
+    static quint16 LargestOf(const std::vector<quint16>& samples);
+
     // The samples of the first group: the trace the program shows.
     const std::vector<quint16>& GetDataPoints() const;
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace sor {
 
@@ -57,7 +58,8 @@ CFile::CFile(const QString& path, const tDeviceTrace& trace, const std::vector<q
     bc::CDataPoints::tDataPointsGroup group;
     group.ScaleFactor.GetValue() = 1.0f;
     group.Samples = samples;
-    DataPoints.GetGroups().assign(1, group);
+    DataPoints.GetGroups().clear();
+    DataPoints.GetGroups().push_back(std::move(group));
 
     auto& infos = BlockMap.GetBlockInfos();
     for (const char* name : {bc::GetBlockNameGenParams(), bc::GetBlockNameSupParams(),
@@ -66,7 +68,6 @@ CFile::CFile(const QString& path, const tDeviceTrace& trace, const std::vector<q
         infos.emplace_back(name, 0);
 
     UpdateResolution();
-    UpdateMaxDataPoint();
     m_stream.SetVersion2(true);
     m_stream.ClearWarnings();
     m_bChanged = true;
@@ -79,7 +80,6 @@ void CFile::Load(int& warnings)
     warnings |= m_stream.Load(*this);
     m_stream.ClearWarnings();
     UpdateResolution();
-    UpdateMaxDataPoint();
 }
 
 void CFile::Save()
@@ -194,14 +194,14 @@ void CFile::UpdateResolution()
         : 0.0;
 }
 
-void CFile::UpdateMaxDataPoint()
+quint16 CFile::GetMaxDataPoint() const
 {
-    // Samples change only on load and construction; the views ask for the
-    // largest one on every paint.
-    quint16 largest = 0;
-    for (quint16 sample : Samples())
-        largest = std::max(largest, sample);
-    m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
+    if (!m_bMaxDataPointKnown) {
+        const quint16 largest = bc::CDataPoints::LargestOf(Samples());
+        m_maxDataPoint = largest == 0 ? quint16(0xFFFF) : largest;
+        m_bMaxDataPointKnown = true;
+    }
+    return m_maxDataPoint;
 }
 
 } // namespace sor

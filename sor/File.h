@@ -73,7 +73,7 @@ public:
     double GetResolution() const override { return m_metresPerPoint; }
     quint16 GetDataPoint(int n) const override;
     int GetDataPointCount() const override;
-    quint16 GetMaxDataPoint() const override { return m_maxDataPoint; }
+    quint16 GetMaxDataPoint() const override;
     QRect GetViewRect() const override { return m_viewRect; }
     void SetViewRect(const QRect& rect) override { m_viewRect = rect; }
     double TimeToDistance(double ns) const override;
@@ -84,13 +84,15 @@ signals:
 private:
     void Load(int& warnings);
     void UpdateResolution();
-    void UpdateMaxDataPoint();
     // The first group's samples: the trace the program shows.
     const std::vector<quint16>& Samples() const;
 
     QRect m_viewRect{0, 0, 0, 0};
     double m_metresPerPoint = 0.0;
-    quint16 m_maxDataPoint = 0xFFFF;
+    // Found on first use: a folder refresh loads and drops files that are
+    // never drawn. The samples do not change after load or construction.
+    mutable quint16 m_maxDataPoint = 0;
+    mutable bool m_bMaxDataPointKnown = false;
     bool m_bChanged = false;
     bc::CFileStream m_stream;
 };

@@ -9,7 +9,10 @@
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <memory>
 
 namespace bc {
 
@@ -17,6 +20,26 @@ namespace {
 
 const qint32 kSource = 1;
 const qint64 kMaxFileSize = qint64(1) << 30;
+// Files up to this size are read into the thread's kept buffer.
+const qint64 kKeptBufferSize = qint64(16) << 20;
+
+// One read buffer per thread, kept from load to load: a folder refresh loads
+// and drops files over and over, and fresh memory for every file would be
+// faulted in page by page each time. It is never zero-filled.
+char* loadBuffer(qint64 size, std::unique_ptr<char[]>& oneOff)
+{
+    if (size > kKeptBufferSize) {
+        oneOff.reset(new char[size_t(size)]);
+        return oneOff.get();
+    }
+    thread_local std::unique_ptr<char[]> kept;
+    thread_local qint64 capacity = 0;
+    if (capacity < size) {
+        kept.reset(new char[size_t(size)]);
+        capacity = size;
+    }
+    return kept.get();
+}
 
 [[noreturn]] void raiseFormat(qint32 code)
 {
@@ -46,6 +69,9 @@ public:
         m_bMode = true;
         m_stream.m_image.clear();
         m_stream.m_pos = 0;
+        // Texts in front of "GenParams" are read with the starting code
+        // page; a save must write them with the same one.
+        m_stream.SetStartingCodePage();
     }
 
     ~CModeGuard()
@@ -63,9 +89,10 @@ private:
     bool& m_bMode;
 };
 
-CFileStream::CFileStream(const QString& path) : m_path(path), m_codec(GetLocaleCodec())
+CFileStream::CFileStream(const QString& path)
+    : m_path(path), m_page(GetCodePageEntry(kStartingCodePage))
 {
-    if (!m_codec)
+    if (!m_page)
         raiseInternal(66);
 }
 
@@ -77,18 +104,25 @@ CFileStream::~CFileStream()
 int CFileStream::Load(IStream& root)
 {
     CModeGuard guard(*this, m_bReading);
+    m_rawTexts.clear();
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         raiseAccess(76);
+    std::unique_ptr<char[]> oneOff;
     GuardedStep(kSource, 80, [&] {
         // Far beyond any trace; refusing it keeps a stray huge file from
         // exhausting memory.
-        if (file.size() > kMaxFileSize)
+        const qint64 size = file.size();
+        if (size > kMaxFileSize)
             raiseFormat(78);
-        m_image = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        char* bytes = loadBuffer(size, oneOff);
+        // Another program may shorten the file meanwhile: what was read is
+        // what gets parsed, and a trace cut short fails as one.
+        const qint64 count = size > 0 ? file.read(bytes, size) : 0;
+        if (count < 0)
             raiseAccess(143);
         file.close();
+        m_image = QByteArray::fromRawData(bytes, int(count));
         StreamObject(root);
     });
     return m_warnings;
@@ -97,6 +131,8 @@ int CFileStream::Load(IStream& root)
 void CFileStream::Save(IStream& root)
 {
     CModeGuard guard(*this, m_bWriting);
+    for (auto& kept : m_rawTexts)
+        kept.second.Next = 0;
     GuardedStep(kSource, 98, [&] { StreamObject(root); });
 
     // QSaveFile keeps the old file whole until the new image is complete
@@ -318,7 +354,15 @@ QString CFileStream::Exchange(QString& text, unsigned limit)
         ReadRawString(bytes);
         // A fresh decode per text: a broken multi-byte sequence must not
         // carry over into the next field.
-        text = m_codec->toUnicode(bytes.data(), int(bytes.size()));
+        if (m_page->bSingleByte) {
+            text.resize(int(bytes.size()));
+            QChar* out = text.data();
+            for (size_t i = 0; i < bytes.size(); ++i)
+                out[i] = m_page->Chars[uchar(bytes[i])];
+        } else {
+            text = m_page->Codec->toUnicode(bytes.data(), int(bytes.size()));
+        }
+        KeepIfIrreversible(text, bytes);
     }
     if (limit != 0 && unsigned(text.size()) > limit) {
         if (m_bReading)
@@ -326,10 +370,44 @@ QString CFileStream::Exchange(QString& text, unsigned limit)
         raiseInternal(213);
     }
     if (m_bWriting) {
-        const QByteArray encoded = m_codec->fromUnicode(text);
-        WriteRawString(std::string(encoded.constData(), qstrnlen(encoded.constData(), uint(encoded.size()))));
+        if (const std::string* raw = RawBytesOf(text)) {
+            WriteRawString(*raw);
+        } else {
+            const QByteArray encoded = m_page->Codec->fromUnicode(text);
+            WriteRawString(std::string(encoded.constData(), qstrnlen(encoded.constData(), uint(encoded.size()))));
+        }
     }
     return text;
+}
+
+void CFileStream::KeepIfIrreversible(const QString& text, const std::string& bytes)
+{
+    bool bReversible = true;
+    if (m_page->bSingleByte) {
+        for (char byte : bytes)
+            bReversible = bReversible && m_page->Reversible[uchar(byte)];
+    } else {
+        const QByteArray back = m_page->Codec->fromUnicode(text);
+        bReversible = back.size() == int(bytes.size())
+            && std::memcmp(back.constData(), bytes.data(), bytes.size()) == 0;
+    }
+    if (!bReversible)
+        m_rawTexts[{m_codePage, text}].Bytes.push_back(bytes);
+}
+
+const std::string* CFileStream::RawBytesOf(const QString& text)
+{
+    if (m_rawTexts.empty())
+        return nullptr;
+    const auto found = m_rawTexts.find({m_codePage, text});
+    if (found == m_rawTexts.end())
+        return nullptr;
+    // Equal texts take their bytes in reading order; a text written more
+    // often than it was read (a copied event) repeats the last.
+    tRawTexts& raw = found->second;
+    const size_t at = std::min(raw.Next, raw.Bytes.size() - 1);
+    ++raw.Next;
+    return &raw.Bytes[at];
 }
 
 const char* CFileStream::GetCodecName(int index)
@@ -348,22 +426,70 @@ const char* CFileStream::GetCodecName(int index)
     }
 }
 
+void CFileStream::SetStartingCodePage()
+{
+    m_codePage = kStartingCodePage;
+    m_page = GetCodePageEntry(kStartingCodePage);
+}
+
+// A lookup by name compares against every name the codec library knows, and
+// each decode through the codec opens a converter: both are done once per
+// code page, not per file or per text.
+const CFileStream::tCodePage* CFileStream::GetCodePageEntry(int index)
+{
+    static const std::array<tCodePage, kCodePageCount> pages = [] {
+        std::array<tCodePage, kCodePageCount> made{};
+        for (int i = 0; i < kCodePageCount; ++i) {
+            tCodePage& page = made[size_t(i)];
+            const char* name = GetCodecName(i);
+            page.Codec = *name ? QTextCodec::codecForName(name) : GetLocaleCodec();
+            if (!page.Codec)
+                continue;
+            char bytes[256];
+            for (int byte = 0; byte < 256; ++byte)
+                bytes[byte] = char(byte);
+            const QString chars = page.Codec->toUnicode(bytes, 256);
+            page.bSingleByte = chars.size() == 256;
+            if (!page.bSingleByte)
+                continue;
+            const QByteArray back = page.Codec->fromUnicode(chars);
+            for (int byte = 0; byte < 256; ++byte) {
+                page.Chars[size_t(byte)] = chars[byte];
+                page.Reversible[size_t(byte)] = back.size() == 256 && back[byte] == bytes[byte];
+            }
+        }
+        return made;
+    }();
+    const tCodePage& page = pages[size_t(index >= 0 && index < kCodePageCount ? index : kStartingCodePage)];
+    return page.Codec ? &page : nullptr;
+}
+
 void CFileStream::SetCodePage(int index)
 {
     CheckDirection(290);
     m_codePage = index;
-    const char* name = GetCodecName(index);
-    QTextCodec* codec = *name ? QTextCodec::codecForName(name) : GetLocaleCodec();
-    if (!codec) {
+    const tCodePage* page = GetCodePageEntry(index);
+    if (!page) {
         AddWarning(LOAD_NO_CODEPAGE);
-        codec = GetLocaleCodec();
+        page = GetCodePageEntry(kStartingCodePage);
     }
-    m_codec = codec;
+    m_page = page;
 }
 
 void CFileStream::ExchangeCode(const tCodeSet& codes, int& index)
 {
+    tReadCode read;
+    ExchangeCode(codes, index, read);
+}
+
+void CFileStream::ExchangeCode(const tCodeSet& codes, int& index, tReadCode& read)
+{
     if (m_bWriting) {
+        if (read.Index >= 0 && read.Index == index) {
+            tCode code = read.Code;
+            ExchangeRawCode(code);
+            return;
+        }
         if (index < 0 || size_t(index) >= codes.size())
             ReportBadWrite();
         tCode code = codes[size_t(index)];
@@ -375,9 +501,12 @@ void CFileStream::ExchangeCode(const tCodeSet& codes, int& index)
     for (size_t i = 0; i < codes.size(); ++i) {
         if (codes[i] == code) {
             index = int(i);
+            read = tReadCode();
             return;
         }
     }
+    read.Code = code;
+    read.Index = index;
 }
 
 void CFileStream::ExchangeCode(const tCharCodeSet& codes, int& index)

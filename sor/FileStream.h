@@ -5,7 +5,13 @@
 #include "sor/Stream.h"
 
 #include <QByteArray>
+#include <QChar>
 #include <QString>
+
+#include <array>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include <string>
 
@@ -72,6 +78,7 @@ public:
     static const char* GetCodecName(int index);
     int GetCodePage() const { return m_codePage; }
     void ExchangeCode(const tCodeSet& codes, int& index);
+    void ExchangeCode(const tCodeSet& codes, int& index, tReadCode& read);
     void ExchangeCode(const tCharCodeSet& codes, int& index);
 
     void SetVersion2(bool bVersion2) { m_bVersion2 = bVersion2; }
@@ -88,6 +95,34 @@ public:
 private:
     class CModeGuard;
 
+    // A text codec and, when it maps every byte to one character, that
+    // character for each byte: reading a text then needs no converter.
+    struct tCodePage
+    {
+        QTextCodec* Codec = nullptr;
+        bool bSingleByte = false;
+        std::array<QChar, 256> Chars{};
+        std::array<bool, 256> Reversible{}; // the character encodes back to the byte
+    };
+
+    // The bytes of texts the codec cannot give back (a byte it does not map,
+    // a broken multi-byte sequence), by code page and decoded text in the
+    // order they were read: a save writes such a text, while unchanged,
+    // with the bytes it was read from.
+    struct tRawTexts
+    {
+        std::vector<std::string> Bytes;
+        size_t Next = 0;
+    };
+
+    static constexpr int kStartingCodePage = 7;
+    static constexpr int kCodePageCount = 8;
+
+    // Null when the code page's codec is not available.
+    static const tCodePage* GetCodePageEntry(int index);
+    void SetStartingCodePage();
+    void KeepIfIrreversible(const QString& text, const std::string& bytes);
+    const std::string* RawBytesOf(const QString& text);
     void CheckDirection(qint32 code);
     template <class T>
     T ExchangeInteger(T& value);
@@ -95,12 +130,13 @@ private:
     QString m_path;
     QByteArray m_image; // the file's bytes while loading, the new image while saving
     qint64 m_pos = 0;
-    int m_codePage = 7;
+    int m_codePage = kStartingCodePage;
+    const tCodePage* m_page = nullptr;
+    std::map<std::pair<int, QString>, tRawTexts> m_rawTexts;
     bool m_bSpaceForEmpty = false;
     bool m_bReading = false;
     bool m_bWriting = false;
     int m_warnings = 0;
-    QTextCodec* m_codec = nullptr;
     bool m_bVersion2 = false;
 };
 

@@ -36,7 +36,11 @@ int IFileView::GetValueAt(double metres) const
         return GetDataPoint(0);
     if (!(b < double(count - 1)))
         return GetDataPoint(count - 1);
+    // Above 2^24 points the rounding through float can reach the last
+    // index, so the bound is checked on the index itself.
     const int i = int(float(std::floor(b)));
+    if (i >= count - 1)
+        return GetDataPoint(count - 1);
     const float s = GetDataPoint(i);
     const float t = GetDataPoint(i + 1);
     const float v = float(s + (t - s) * (b - i));

@@ -46,7 +46,7 @@ void CFixedParameters::Stream(CFileStream& stream)
 
     BlockStep(282, [&] { stream.CheckBlockName(GetBlockNameFxdParams()); });
     BlockStep(283, [&] { stream.ExchangeDateTime(DateTime); });
-    BlockStep(284, [&] { stream.ExchangeCode(GetDistanceUnitCodes(), DistanceUnit); });
+    BlockStep(284, [&] { stream.ExchangeCode(GetDistanceUnitCodes(), DistanceUnit, m_readDistanceUnit); });
     BlockStep(285, [&] { stream.ExchangeObject(ActualWavelength); });
     BlockStep(286, [&] { stream.ExchangeObject(AcquisitionOffset); });
     if (bVersion2)
@@ -71,7 +71,7 @@ void CFixedParameters::Stream(CFileStream& stream)
     BlockStep(355, [&] { stream.ExchangeObject(ReflThreshold); });
     BlockStep(356, [&] { stream.ExchangeObject(EndThreshold); });
     if (bVersion2) {
-        BlockStep(360, [&] { stream.ExchangeCode(GetTraceTypeCodes(), TraceType); });
+        BlockStep(360, [&] { stream.ExchangeCode(GetTraceTypeCodes(), TraceType, m_readTraceType); });
         for (size_t i = 0; i < WindowCoordinates.size(); ++i)
             BlockStep(361 + qint32(i), [&] { stream.ExchangeObject(WindowCoordinates[i]); });
     }

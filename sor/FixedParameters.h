@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/NumValue.h"
+#include "sor/Code.h"
 #include "sor/Stream.h"
 
 #include <QDateTime>
@@ -64,6 +65,9 @@ public:
 private:
     void StreamPulseWidths(CFileStream& stream);
     void StreamNoiseFloor(CFileStream& stream);
+
+    tReadCode m_readDistanceUnit;
+    tReadCode m_readTraceType;
 };
 
 } // namespace bc

@@ -62,7 +62,7 @@ void CGeneralParameters::Stream(CFileStream& stream)
     BlockStep(252, [&] { stream.ExchangeObject(OriginatingLocation); });
     BlockStep(253, [&] { stream.ExchangeObject(TerminatingLocation); });
     BlockStep(254, [&] { stream.ExchangeObject(CableCode); });
-    BlockStep(255, [&] { stream.ExchangeCode(GetCurrentDataFlagCodes(), CurrentDataFlag); });
+    BlockStep(255, [&] { stream.ExchangeCode(GetCurrentDataFlagCodes(), CurrentDataFlag, m_readDataFlag); });
     BlockStep(256, [&] { stream.ExchangeObject(UserOffset); });
     if (stream.IsVersion2())
         BlockStep(259, [&] { stream.ExchangeObject(UserOffsetDistance); });

@@ -45,6 +45,9 @@ public:
 
     // Kept as stored, so an unknown language is written back unchanged.
     tCode LanguageCode{"EN"};
+
+private:
+    tReadCode m_readDataFlag;
 };
 
 } // namespace bc

@@ -2,6 +2,7 @@
 
 #include "core/NumValue.h"
 #include "core/StrValue.h"
+#include "sor/Code.h"
 
 #include <QtGlobal>
 
@@ -33,6 +34,7 @@ struct tKeyEvent
     int EventOrigin;   // index into bc::GetEventCodeLetters()
     char Landmark[LANDMARK_SIZE];
     int LossTechnique; // index into bc::GetLossTechniqueCodes()
+    tReadCode ReadLossTechnique; // a foreign code as read, written back while LossTechnique keeps its index
     CType::NumValue<double, qint32, 1000, 2> MarkerPositions[MARKER_COUNT];
     CType::StrValue<101> Comment;
 };

@@ -23,7 +23,7 @@ void CKeyEvent::Stream(CFileStream& stream)
     BlockStep(375, [&] { stream.ExchangeCode(GetEventCodeDigits(), EventType); });
     BlockStep(376, [&] { stream.ExchangeCode(GetEventCodeLetters(), EventOrigin); });
     BlockStep(377, [&] { stream.ExchangeBytes(Landmark, LANDMARK_SIZE); });
-    BlockStep(378, [&] { stream.ExchangeCode(GetLossTechniqueCodes(), LossTechnique); });
+    BlockStep(378, [&] { stream.ExchangeCode(GetLossTechniqueCodes(), LossTechnique, ReadLossTechnique); });
     if (stream.IsVersion2()) {
         for (int i = 0; i < MARKER_COUNT; ++i)
             BlockStep(381 + i, [&] { stream.ExchangeObject(MarkerPositions[i]); });

@@ -26,12 +26,14 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -109,6 +111,7 @@ private slots:
     void buildsMenusToolBarsAndStatusBar();
     void actionsFollowTheList();
     void deviceActionsFollowThePanel();
+    void deviceUpdateFromItsThreadReachesTheView();
     void statusBarShowsTheZoom_data();
     void statusBarShowsTheZoom();
     void workingLocationComesFromOneArgument_data();
@@ -263,6 +266,19 @@ void TestMainWindow::buildsMenusToolBarsAndStatusBar()
              QPixmap(":/images/DeviceDisconnected.png").toImage());
     QCOMPARE(hidden[0]->minimumWidth(), 0);
 
+    // The stored splitter states rely on this order.
+    auto* mainSplit = qobject_cast<QSplitter*>(window->centralWidget());
+    QVERIFY(mainSplit);
+    QCOMPARE(mainSplit->orientation(), Qt::Horizontal);
+    QCOMPARE(mainSplit->count(), 2);
+    QCOMPARE(mainSplit->widget(0), static_cast<QWidget*>(List()));
+    auto* graphSplit = qobject_cast<QSplitter*>(mainSplit->widget(1));
+    QVERIFY(graphSplit);
+    QCOMPARE(graphSplit->orientation(), Qt::Vertical);
+    QCOMPARE(graphSplit->count(), 2);
+    QVERIFY(graphSplit->widget(0)->isAncestorOf(View()));
+    QCOMPARE(graphSplit->widget(1), static_cast<QWidget*>(window->findChild<CEventList*>()));
+
     QCOMPARE(window->sizeHint(), QSize(800, 600));
     QCOMPARE(window->windowTitle().startsWith("Quorvane"), true);
 }
@@ -279,6 +295,10 @@ void TestMainWindow::actionsFollowTheList()
                             "&Information", "&Print", "Pre&view", "Page prop&erties",
                             "Применить текущий масштаб ко всем файлам"};
     CGraphPix* pix = View()->GetGraphPix();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QSignalSpy zoomed(FindAction(window.get(), "Zoom in"), &QAction::triggered);
+    QSignalSpy locked(FindAction(window.get(), "&Lock markers"), &QAction::triggered);
 
     for (bool enabled : {false, true}) {
         emit list->sigEnabled(enabled);
@@ -287,7 +307,13 @@ void TestMainWindow::actionsFollowTheList()
         for (const QString& text : files)
             QVERIFY2(FindAction(window.get(), text)->isEnabled() == enabled, qPrintable(text));
         QCOMPARE(pix->contextMenuPolicy(), enabled ? Qt::ActionsContextMenu : Qt::NoContextMenu);
+        // A disabled menu does not stop its actions' keys by itself.
+        QTest::keyClick(window.get(), Qt::Key_Plus);
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(zoomed.count(), enabled ? 1 : 0);
+        QCOMPARE(locked.count(), enabled ? 1 : 0);
     }
+    QVERIFY(!FindAction(window.get(), "Add &event")->isEnabled());
 
     QAction* uncheck = FindAction(window.get(), "&Uncheck all\tEsc");
     emit list->sigEnabled(true);
@@ -339,6 +365,27 @@ void TestMainWindow::deviceActionsFollowThePanel()
     QVERIFY(showTable->isChecked());
     emit device->sigDoMeasure();
     QVERIFY(!table->isVisibleTo(window.get()));
+}
+
+void TestMainWindow::deviceUpdateFromItsThreadReachesTheView()
+{
+    SetArguments({MakeFolder("live", 1)});
+    window = Open();
+    List()->SelectRow(0);
+    View()->OnZoomXIn();
+    // The bar takes its room from the plot before the zoom is undone behind the view's back.
+    QTest::qWait(0);
+    QScrollBar* bar = View()->GetHScrollBar();
+    CGraphModel* model = List()->GetGraphModel();
+    model->SetZoom(1.0f, 1.0f, model->GetOriginX(), model->GetOriginY());
+    model->UpdateView();
+    QTest::qWait(0);
+    QVERIFY(bar->isVisibleTo(window.get()));
+
+    // A realtime trace is announced from the exchange thread.
+    CDevice* device = window->findChild<CDevice*>();
+    std::thread([device] { emit device->sigUpdateGraph(); }).join();
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisibleTo(window.get()), 1000);
 }
 
 void TestMainWindow::statusBarShowsTheZoom_data()
@@ -629,6 +676,27 @@ void TestMainWindow::measurementModesShowTheCursorItems()
     QCOMPARE(visibleItems(), markersOnly);
     QVERIFY(!window->findChild<CEventList*>()->IsEditingEvent());
     QCOMPARE(int(List()->GetFile(0)->GetKeyEventList().size()), 4);
+
+    // An edit ended in the table takes the cursor items with it.
+    CEventList* table = window->findChild<CEventList*>();
+    FindAction(window.get(), "Measure &splice")->trigger();
+    QCOMPARE(visibleItems(), all);
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!table->IsEditingEvent());
+    QCOMPARE(visibleItems(), markersOnly);
+
+    // A mode refused on a live trace shows no items for cursors that are not there.
+    std::vector<quint16> samples(3000, 20000);
+    tListedFiles live{QSharedPointer<tListedFile>::create(
+        QSharedPointer<sor::IFileView>(new FakeFileView(samples, 2.0)))};
+    CGraphModel* model = List()->GetGraphModel();
+    const tListedFiles* shown = model->GetData();
+    model->SetData(&live);
+    FindAction(window.get(), "Measure &splice")->trigger();
+    FindAction(window.get(), "Measure &reflection")->trigger();
+    QVERIFY(!table->IsEditingEvent());
+    QCOMPARE(visibleItems(), markersOnly);
+    model->SetData(shown);
 }
 
 void TestMainWindow::shortcutsMoveMarkersAndView()
@@ -658,10 +726,25 @@ void TestMainWindow::shortcutsMoveMarkersAndView()
 
     View()->OnZoomIn();
     View()->OnZoomIn();
-    QScrollBar* bar = View()->GetHScrollBar();
-    const int before = bar->value();
-    QTest::keyClick(window.get(), Qt::Key_Right, Qt::AltModifier);
-    QCOMPARE(bar->value(), qMin(bar->maximum(), before + bar->pageStep() / 4));
+    QScrollBar* h = View()->GetHScrollBar();
+    QScrollBar* v = View()->GetVScrollBar();
+    h->setValue(h->maximum() / 2);
+    v->setValue(v->maximum() / 2);
+    const QPoint middle(h->value(), v->value());
+    const QPoint quarter(h->pageStep() / 4, v->pageStep() / 4);
+    QVERIFY(quarter.x() > 0 && quarter.y() > 0);
+    QVERIFY(middle.x() >= quarter.x() && middle.y() >= quarter.y());
+    const QList<QPair<Qt::Key, QPoint>> steps{{Qt::Key_Right, {quarter.x(), 0}},
+                                              {Qt::Key_Left, {-quarter.x(), 0}},
+                                              {Qt::Key_Down, {0, quarter.y()}},
+                                              {Qt::Key_Up, {0, -quarter.y()}}};
+    for (const auto& step : steps) {
+        h->setValue(middle.x());
+        v->setValue(middle.y());
+        QTest::keyClick(window.get(), step.first, Qt::AltModifier);
+        QCOMPARE(QPoint(h->value(), v->value()), middle + step.second);
+        QCOMPARE(List()->GetGraphModel()->GetWindowTopLeft(), middle + step.second);
+    }
 }
 
 void TestMainWindow::grabsTheWindowOnAFolderOfTraces()

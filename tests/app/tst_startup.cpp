@@ -124,6 +124,10 @@ struct tChild
         env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        // In a sanitized build a deliberate fault belongs to the reporter.
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS"))
+                       + QStringLiteral(":handle_segv=0:allow_user_segv_handler=1"));
         process.setProcessEnvironment(env);
     }
 

@@ -284,6 +284,9 @@ void TestBlockMap::refusesDamagedFile()
 
 void TestBlockMap::refusesRawBlockBeyondFileWithoutAllocating()
 {
+#ifdef QUORVANE_SANITIZED
+    QSKIP("the sanitizers' shadow memory does not fit under an address-space cap");
+#endif
     LogCatcher log;
     const QByteArray link = rawBlockBytes(true, "LnkParams", "12345");
     WriteFileBytes(path(), mapBytes(true, {{"LnkParams", 1, 0xFFFFFFF0u}}) + link);
@@ -320,7 +323,6 @@ void TestBlockMap::refusesWriting_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("trail");
-    QTest::newRow("raw block of size 0") << 0 << "2:140-2:189-2:578-1:98";
     QTest::newRow("more entries than the count holds") << 1 << "2:236-2:130-2:226-2:537-1:98";
     QTest::newRow("entry without a name") << 2 << "2:200-2:237-2:130-2:226-2:537-1:98";
     QTest::newRow("raw block whose read failed") << 3 << "2:182-2:130-2:189-2:578-1:98";
@@ -335,12 +337,6 @@ void TestBlockMap::refusesWriting()
     TestRoot root;
     auto& infos = root.Map.GetBlockInfos();
     switch (kind) {
-    case 0:
-        // A zero-sized raw block reads fine but cannot be written back.
-        WriteFileBytes(path(), mapBytes(true, {{"LnkParams", 1, 0}}));
-        QCOMPARE(stream.Load(root), 0);
-        QCOMPARE(infos.size(), size_t(1));
-        break;
     case 1:
         infos.resize(32767, bc::CBlockInfo("Alpha", 1));
         break;
