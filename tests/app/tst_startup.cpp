@@ -391,6 +391,8 @@ void TestStartup::opensFolderGivenAsOnlyArgument()
     QVERIFY2(out.contains("title=Quorvane 0.272 - [" + folder + "]\n"), qPrintable(out));
     QVERIFY2(out.contains("files=1\nshown=1\nevents=3\ncurrent=Линия 1.sor\n"), qPrintable(out));
     QVERIFY(out.contains("result=0"));
+    QCOMPARE(child.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.process.exitCode(), 0);
 }
 
 void TestStartup::reportsOnRequestWithTheLog()
@@ -403,6 +405,8 @@ void TestStartup::reportsOnRequestWithTheLog()
     const QString err = QString::fromUtf8(child.process.readAllStandardError());
     QVERIFY2(out.contains("enabled=off,on\nwindowEnabled=1\n"), qPrintable(out));
     QVERIFY(out.contains("result=0"));
+    QVERIFY2(child.process.exitStatus() == QProcess::NormalExit && child.process.exitCode() == 0,
+             qPrintable(err));
     QVERIFY2(!err.contains("ASSERTION FAILED: hCrashSenderProcessHandle"), qPrintable(err));
 
     const QStringList reports = Reports(child.ReportFolder(), "report-");
