@@ -368,6 +368,14 @@ void CFileList::resizeEvent(QResizeEvent* event)
     QListWidget::resizeEvent(event);
 }
 
+bool CFileList::IsListed(const QString& path) const
+{
+    for (int row = 0; row < count(); ++row)
+        if (GetFile(row)->GetFileName() == path)
+            return true;
+    return false;
+}
+
 int CFileList::RowOf(const QSharedPointer<tListedFile>& record) const
 {
     int n = 0;
@@ -471,6 +479,7 @@ bool CFileList::LoadFile(const QString& path, tBatchAnswers* answers, bool bKeep
     const QString loadPath = canonical.isEmpty() ? path : canonical;
     const QString name = QFileInfo(path).fileName();
 
+    bool bAsked = false;
     for (;;) {
         bool bRetry = false;
         try {
@@ -488,12 +497,18 @@ bool CFileList::LoadFile(const QString& path, tBatchAnswers* answers, bool bKeep
                     return false;
                 if (bIgnoreAll)
                     answers->ignoredWarnings |= remaining;
+                bAsked = true;
             }
             if (!bRetry) {
+                // While a box was open the watcher may have listed the file:
+                // two entries of one file would overwrite each other's saves.
+                if (bAsked && IsListed(loadPath))
+                    return true;
                 AddFileItem(file, bKeepSelection);
                 return true;
             }
         } catch (const EFileAccessError& e) {
+            bAsked = true;
             if (!IARMessageBox(this, QMessageBox::Warning, tr("Loading file \"%1\" problem").arg(name),
                                e.GetText(), &bRetry, answers ? &answers->bIgnoreAllProblems : nullptr,
                                false))
@@ -501,6 +516,7 @@ bool CFileList::LoadFile(const QString& path, tBatchAnswers* answers, bool bKeep
             if (!bRetry)
                 return true;
         } catch (const Exception& e) {
+            bAsked = true;
             if (!IARMessageBox(this, QMessageBox::Critical, tr("Loading file \"%1\" error").arg(name),
                                e.GetText(), &bRetry, answers ? &answers->bIgnoreAllErrors : nullptr,
                                false))

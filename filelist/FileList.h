@@ -123,6 +123,7 @@ private:
     void ShowCurrent();
     void StoreZoom(tListedFile& record) const;
     int RowOf(const QSharedPointer<tListedFile>& record) const;
+    bool IsListed(const QString& path) const;
     QString WriteReceivedFile(const tReceivedFile& received, const QString& workingFolder,
                               QSet<QString>& written, bool& bInWorkingFolder);
 

@@ -234,6 +234,11 @@ void CFileList::OnDeleteSelectedFiles()
         return;
     std::sort(indexes.begin(), indexes.end());
     const int lowest = indexes.first().row();
+    // Rows are found again after each box: the watcher may close entries
+    // while one is open, and a stale row would trash a file nobody chose.
+    QList<QSharedPointer<tListedFile>> records;
+    for (const QModelIndex& index : qAsConst(indexes))
+        records << GetListedFile(index.row());
 
     const CMainOpt* options = CMainOpt::Instance();
     if (!options || options->GetNeedAckFileDeletion()) {
@@ -254,12 +259,19 @@ void CFileList::OnDeleteSelectedFiles()
             return;
     }
 
-    QList<int> rows;
-    for (const QModelIndex& index : qAsConst(indexes))
-        rows << index.row();
-    for (int i = rows.size() - 1; i >= 0; --i)
-        DeleteFileToTrash(rows[i], i == 0);
-    SelectRow(lowest);
+    int lowestLeft = lowest;
+    bool bUpdated = false;
+    for (int i = records.size() - 1; i >= 0; --i) {
+        const int row = RowOf(records[i]);
+        if (row >= count())
+            continue;
+        bUpdated = i == 0;
+        DeleteFileToTrash(row, bUpdated);
+        lowestLeft = row;
+    }
+    if (!bUpdated)
+        UpdateState();
+    SelectRow(lowestLeft);
 }
 
 bool CFileList::DeleteFileToTrash(int row, bool bUpdateState)

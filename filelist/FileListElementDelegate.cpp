@@ -88,6 +88,14 @@ void CFileListElementDelegate::setModelData(QWidget*, QAbstractItemModel*, const
 {
 }
 
+void CFileListElementDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
+{
+    if (auto* card = qobject_cast<CFileListElementWidget*>(editor))
+        card->Release();
+    else
+        QStyledItemDelegate::destroyEditor(editor, index);
+}
+
 void CFileListElementDelegate::OnEditingOk(CFileListElementWidget* editor)
 {
     auto* list = qobject_cast<CFileList*>(view);

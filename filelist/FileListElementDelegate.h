@@ -22,6 +22,9 @@ public:
                           const QModelIndex& index) const override;
     // The rename has already happened when the editor commits.
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    // An entry closed while its rename box is open must not take the editor
+    // along before the box returns.
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
 
 public slots:
     void OnEditingOk(CFileListElementWidget* editor);

@@ -156,13 +156,23 @@ void CFileListElementWidget::OnEditingOk()
     bRenaming = true;
     const QPointer<CFileListElementWidget> self(this);
     emit editingOk(this);
-    if (self)
-        bRenaming = false;
+    if (!self)
+        return;
+    bRenaming = false;
+    if (bReleased)
+        deleteLater();
+}
+
+void CFileListElementWidget::Release()
+{
+    bReleased = true;
+    if (!bRenaming)
+        deleteLater();
 }
 
 void CFileListElementWidget::OnEditingLeave()
 {
-    if (bLeft || bRenaming)
+    if (bLeft || bRenaming || bReleased)
         return;
     bLeft = true;
     emit editingLeave(this);

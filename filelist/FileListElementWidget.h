@@ -30,6 +30,9 @@ public:
     // The typed base name; empty for a card that is only painted.
     QString GetEditedName() const;
     QLineEdit* GetNameEditor() const { return nameEditor; }
+    // Deletes the editor now, or once a rename under way has returned: its
+    // boxes run inside the name field's key handler.
+    void Release();
 
 signals:
     void editingOk(CFileListElementWidget* editor);
@@ -51,4 +54,5 @@ private:
     // A closed editor still loses its focus once more; it leaves only once.
     bool bLeft = false;
     bool bRenaming = false;
+    bool bReleased = false;
 };

@@ -273,6 +273,8 @@ void CFileListWatcher::OnPathChanges()
         {
             QMutexLocker lock(&mutex);
             changes.added = tPathList();
+            // Recorded while the last box was open: no notification will come for them.
+            bProcessed = bProcessed || !changes.modified.paths.isEmpty() || !changes.removed.paths.isEmpty();
         }
     } while (bProcessed);
     listener->ClearNotified();

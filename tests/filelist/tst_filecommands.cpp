@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 
 class TestFileCommands : public QObject
@@ -26,14 +27,18 @@ private slots:
     void renameKeepsSuffixCase();
     void editorRenamesOnReturnAndKeepsRow();
     void editorGivesFocusBackAfterRefusal();
+    void editorSurvivesItsEntryClosedDuringRefusal();
     void copiesOneFile_data();
     void copiesOneFile();
     void copiesSeveralFilesIntoChosenFolder();
     void addsCopyFromOutside();
     void addRefusesListedName();
+    void addListsFileOnceWhenWatcherListedItMeanwhile();
     void deletesToTrash_data();
     void deletesToTrash();
     void deleteWithoutConfirmationAsksNothing();
+    void deletesSelectedFilesAfterListChangedMeanwhile();
+    void failedTrashMoveKeepsEntryAndEdits_data();
     void failedTrashMoveKeepsEntryAndEdits();
     void appliesZoomToOtherFiles();
     void informationDialogFeedsViewAgain();
@@ -211,6 +216,49 @@ void TestFileCommands::editorGivesFocusBackAfterRefusal()
     fx.window.hide();
 }
 
+void TestFileCommands::editorSurvivesItsEntryClosedDuringRefusal()
+{
+    fx.Load({"a.sor", "b.sor"});
+    fx.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&fx.window));
+    fx.list->SelectRow(0);
+    fx.list->setFocus();
+    fx.list->OnRenameFile();
+    auto* editor = fx.list->findChild<CFileListElementWidget*>();
+    QVERIFY(editor);
+    QLineEdit* name = editor->GetNameEditor();
+    QApplication::setActiveWindow(&fx.window);
+    name->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+
+    LogCatcher log;
+    CModalAnswerer answerer;
+    const QPointer<CFileListElementWidget> card(editor);
+    bool bAliveUnderBox = false;
+    answerer.Then([this, &card, &bAliveUnderBox](QWidget* dialog) {
+        // While the refusal is read, a.sor goes and its entry with it.
+        QEventLoop wait;
+        connect(fx.list->model(), &QAbstractItemModel::rowsRemoved, &wait, &QEventLoop::quit);
+        QTimer::singleShot(3000, &wait, &QEventLoop::quit);
+        QFile::remove(fx.Path("a.sor"));
+        wait.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Its name field's key handler is still running under this box.
+        bAliveUnderBox = !card.isNull();
+        CModalAnswerer::FindButton(dialog, "OK")->click();
+    });
+    answerer.Click(QMessageBox::Yes);
+    name->setText("b");
+    QTest::keyClick(name, Qt::Key_Return);
+
+    QCOMPARE(answerer.Titles(), QStringList({"Rename file \"a.sor\"", "Working folder was updated"}));
+    QVERIFY(bAliveUnderBox);
+    QCOMPARE(fx.Names(), QStringList({"b.sor"}));
+    QTRY_VERIFY(!fx.list->findChild<CFileListElementWidget*>());
+    QVERIFY(log.Texts(QtWarningMsg).filter("closeEditor").isEmpty());
+    fx.window.hide();
+}
+
 void TestFileCommands::copiesOneFile_data()
 {
     QTest::addColumn<QString>("target");
@@ -317,6 +365,54 @@ void TestFileCommands::addRefusesListedName()
     QVERIFY(fx.ReadAll(fx.Path("x.sor")) != fx.ReadAll(outside + "/x.sor"));
 }
 
+void TestFileCommands::addListsFileOnceWhenWatcherListedItMeanwhile()
+{
+    fx.Load({"x.sor"});
+    const QString outside = fx.Root() + "/outside";
+    QVERIFY(QDir().mkpath(outside));
+    // Without its checksum block the copy loads with a warning box.
+    ListFixture::WriteTo(outside, "w.sor");
+    const QByteArray bytes = fx.ReadAll(outside + "/w.sor");
+    {
+        QFile cut(outside + "/w.sor");
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(bytes.left(bytes.size() - 8));
+    }
+    int warnings = 0;
+    sor::CFile(outside + "/w.sor", &warnings);
+    QCOMPARE(warnings, 1);
+
+    // The copy's folder event arrives while the load warning is open; the
+    // watcher asks about a new file and, on Yes, lists it (with the warning
+    // again, in a batch). Which box the answerer sees first varies.
+    CModalAnswerer answerer;
+    answerer.Then(ListFixture::Choose(outside + "/w.sor"));
+    for (int i = 0; i < 4; ++i)
+        answerer.Then([this](QWidget* shown) {
+            const QPointer<QWidget> dialog(shown);
+            if (dialog->windowTitle() == "Working folder was updated") {
+                CModalAnswerer::FindButton(dialog, "Yes")->click();
+                return;
+            }
+            if (!CModalAnswerer::FindButton(dialog, "Ignore all") && !fx.Names().contains("w.sor")) {
+                QEventLoop wait;
+                connect(fx.list->model(), &QAbstractItemModel::rowsInserted, &wait, &QEventLoop::quit);
+                QTimer::singleShot(3000, &wait, &QEventLoop::quit);
+                wait.exec();
+            }
+            if (dialog && dialog->isVisible())
+                CModalAnswerer::FindButton(dialog, "Ignore")->click();
+        });
+    fx.list->OnAddFile();
+
+    QStringList titles = answerer.Titles();
+    titles.sort();
+    QCOMPARE(titles, QStringList({"Add copy from", "Working folder was updated",
+                                  "warnings file \"w.sor\" loading found",
+                                  "warnings file \"w.sor\" loading found"}));
+    QCOMPARE(fx.Names(), QStringList({"x.sor", "w.sor"}));
+}
+
 void TestFileCommands::deletesToTrash_data()
 {
     QTest::addColumn<QList<int>>("selected");
@@ -388,23 +484,65 @@ void TestFileCommands::deleteWithoutConfirmationAsksNothing()
     SetNeedAck(true);
 }
 
+void TestFileCommands::deletesSelectedFilesAfterListChangedMeanwhile()
+{
+    SetNeedAck(true);
+    fx.Load({"a.sor", "b.sor", "c.sor", "d.sor", "e.sor"});
+    fx.list->SelectRow(2);
+    fx.list->item(4)->setSelected(true);
+    QDir(fx.DataHome() + "/Trash").removeRecursively();
+
+    CModalAnswerer answerer;
+    answerer.Then([this](QWidget* dialog) {
+        // While the user reads the question, a.sor goes and its entry with it:
+        // every row below moves up by one.
+        // Back to the question as soon as the entry is gone, before the
+        // answerer could take it for a new one.
+        QEventLoop wait;
+        connect(fx.list->model(), &QAbstractItemModel::rowsRemoved, &wait, &QEventLoop::quit);
+        QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+        QFile::remove(fx.Path("a.sor"));
+        wait.exec();
+        CModalAnswerer::FindButton(dialog, "Yes")->click();
+    });
+    answerer.Click(QMessageBox::Yes);
+    fx.list->OnDeleteSelectedFiles();
+
+    QCOMPARE(answerer.Titles(), QStringList({"Delete files", "Working folder was updated"}));
+    QCOMPARE(fx.Names(), QStringList({"b.sor", "d.sor"}));
+    QVERIFY(QFile::exists(fx.Path("d.sor")));
+    QVERIFY(QFile::exists(fx.DataHome() + "/Trash/files/c.sor"));
+    QVERIFY(QFile::exists(fx.DataHome() + "/Trash/files/e.sor"));
+}
+
+void TestFileCommands::failedTrashMoveKeepsEntryAndEdits_data()
+{
+    // A regular file where a folder of the trash has to be.
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<QString>("dataHome");
+    QTest::newRow("data folder below a file") << "blocker" << "blocker/data";
+    QTest::newRow("trash folder is a file") << "data2/Trash" << "data2";
+}
+
 void TestFileCommands::failedTrashMoveKeepsEntryAndEdits()
 {
+    QFETCH(QString, blocker);
+    QFETCH(QString, dataHome);
     SetNeedAck(true);
     fx.Load({"a.sor", "b.sor"});
     fx.list->SelectRow(0);
     fx.list->GetFile(0)->SetChanged(true);
-    // A data folder below a regular file can never be made.
-    const QString blocker = fx.Root() + "/blocker";
-    QFile file(blocker);
+    QVERIFY(QDir().mkpath(QFileInfo(fx.Root() + "/" + blocker).absolutePath()));
+    QFile file(fx.Root() + "/" + blocker);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + "/data"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(fx.Root() + "/" + dataHome));
 
     CModalAnswerer answerer;
     answerer.Click(QMessageBox::Yes).Click(QMessageBox::Ok);
     fx.list->OnDeleteSelectedFiles();
     qputenv("XDG_DATA_HOME", QFile::encodeName(fx.DataHome()));
+    QFile::remove(fx.Root() + "/" + blocker);
 
     QCOMPARE(answerer.Titles(), QStringList({"Delete file \"a.sor\"", "Delete file \"a.sor\""}));
     QCOMPARE(answerer.Seen()[1].Text, QString("Cannot move file \"%1\" to the trash.").arg(fx.Path("a.sor")));

@@ -39,6 +39,7 @@ private slots:
     void otherChangesAskNothing();
     void burstRaisesOneNotification();
     void pathClosedMeanwhileIsNotAsked();
+    void removalDuringAddedQuestionIsAsked();
 
 private:
     ListFixture fx;
@@ -197,6 +198,25 @@ void TestWatcher::pathClosedMeanwhileIsNotAsked()
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen()[0].Text, cRemovedPlain.arg(fx.Path("a.sor")));
     QCOMPARE(log.Texts(QtCriticalMsg).filter("ASSERTION"), QStringList());
+}
+
+void TestWatcher::removalDuringAddedQuestionIsAsked()
+{
+    fx.Load({"a.sor", "b.sor"});
+    CModalAnswerer answerer;
+    answerer.Then([this](QWidget* dialog) {
+        // Every event of the removal arrives while the question is open.
+        QFile::remove(fx.Path("b.sor"));
+        QTest::qWait(200);
+        CModalAnswerer::FindButton(dialog, "No")->click();
+    });
+    answerer.Click(QMessageBox::Yes);
+    ListFixture::WriteTo(fx.Folder(), "new.sor");
+
+    QTRY_COMPARE(answerer.Seen().size(), 2);
+    QCOMPARE(answerer.Seen()[0].Text, cAdded);
+    QCOMPARE(answerer.Seen()[1].Text, cRemovedPlain.arg(fx.Path("b.sor")));
+    QCOMPARE(fx.Names(), QStringList({"a.sor"}));
 }
 
 QTEST_MAIN(TestWatcher)
