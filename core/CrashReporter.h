@@ -38,6 +38,7 @@ struct tCrashInstallInfo
     QString Subject;      // the report's title
     QString UploadUrl;    // kept for the record; reports always stay on this computer
     QString ReportFolder; // empty: the user's application data folder
+    QString LanguageFile{}; // texts of the report dialog; this platform shows none
 };
 
 // Crash reporting: on a fatal signal, and on demand, a report folder is

@@ -2,10 +2,521 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
-    <name>%1</name>
+    <name>CEventList</name>
     <message>
-        <source>Сообщение в случае превышения числа символов, аргумент - сообщение о диапазоне ввода</source>
+        <source>Event %1</source>
+        <translation>Событие %1</translation>
+    </message>
+    <message>
+        <source>Distance [km]</source>
+        <translation>Расстояние [км]</translation>
+    </message>
+    <message>
+        <source>Loss [dB]</source>
+        <translation>Потери [дБ]</translation>
+    </message>
+    <message>
+        <source>Reflectance [dB]</source>
+        <translation>Отражение [дБ]</translation>
+    </message>
+    <message>
+        <source>Attenuation coeff. [dB/km]</source>
+        <translation>Коэф. затухания [дБ/км]</translation>
+    </message>
+    <message>
+        <source>Length [km]</source>
+        <translation>Длина [км]</translation>
+    </message>
+    <message>
+        <source>Common loss [dB]</source>
+        <translation>Суммарные потери [дБ]</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Комментарий</translation>
+    </message>
+</context>
+<context>
+    <name>CFileList</name>
+    <message>
+        <source>Bellcore files (*.sor);;All files (*.*)</source>
+        <translation>Файлы Bellcore (*.sor);;Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>Add to compare</source>
+        <translation>Добавить к сравнению</translation>
+    </message>
+    <message>
+        <source>Maximum number of files for compare is %1</source>
+        <translation>Для сравнения можно выбрать не более %1 файлов</translation>
+    </message>
+    <message>
+        <source>Open project folder</source>
+        <translation>Открыть папку проекта</translation>
+    </message>
+    <message>
+        <source> - [%1]</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bellcore files (*.sor)</source>
+        <translation>Файлы Bellcore (*.sor)</translation>
+    </message>
+    <message>
+        <source>Directory selection problem</source>
+        <translation>Ошибка выбора папки</translation>
+    </message>
+    <message>
+        <source>Cannot select directory &quot;%1&quot;</source>
+        <translation>Не удается выбрать папку &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Requested codepage not present (file loaded)
+</source>
+        <translation>Нужная кодовая страница отсутствует (файл загружен)
+</translation>
+    </message>
+    <message>
+        <source>CRC block not present (file loaded)
+</source>
+        <translation>Блок CRC отсутствует (файл загружен)
+</translation>
+    </message>
+    <message>
+        <source>Invalid file CRC (file loaded)
+</source>
+        <translation>Неверная контрольная сумма файла (файл загружен)
+</translation>
+    </message>
+    <message>
+        <source>warnings file &quot;%1&quot; loading found</source>
+        <translation>при загрузке файла &quot;%1&quot; обнаружены предупреждения</translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot; problem</source>
+        <translation>Проблема при загрузке файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot; error</source>
+        <translation>Ошибка загрузки файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Saving file &quot;%1&quot; problem</source>
+        <translation>Проблема при сохранении файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Saving file &quot;%1&quot; error</source>
+        <translation>Ошибка сохранения файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation>Переименование файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Filename cannot contain symbols %1</source>
+        <translation>Имя файла не может содержать символы %1</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exist.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; problem</source>
+        <translation>Проблема при переименовании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; error</source>
+        <translation>Ошибка переименования файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation>Копировать файл &quot;%1&quot; в</translation>
+    </message>
+    <message>
+        <source>Select dir to copy</source>
+        <translation>Выберите папку для копирования</translation>
+    </message>
+    <message>
+        <source>Copying file %1  issue</source>
+        <translation>Копирование файла %1: проблема</translation>
+    </message>
+    <message>
+        <source>Cannot copy a file to itself</source>
+        <translation>Нельзя скопировать файл в самого себя</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; problem</source>
+        <translation>Проблема при копировании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; error</source>
+        <translation>Ошибка копирования файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
+        <translation>Добавить копию из</translation>
+    </message>
+    <message>
+        <source>Adding file %1 issue</source>
+        <translation>Добавление файла %1: проблема</translation>
+    </message>
+    <message>
+        <source>Filename is already exist</source>
+        <translation>Файл с таким именем уже существует</translation>
+    </message>
+    <message>
+        <source>Adding file %1 problem</source>
+        <translation>Проблема при добавлении файла %1</translation>
+    </message>
+    <message>
+        <source>System error on copy a file %1 to location  %2</source>
+        <translation>Системная ошибка при копировании файла %1 в %2</translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation>Удаление файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+Are you sure?</source>
+        <translation>Файл &quot;%1&quot; будет перемещен в корзину.
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>Delete files</source>
+        <translation>Удаление файлов</translation>
+    </message>
+    <message>
+        <source>This operation will delete %1 selected files to Windows trash.
+Are you sure?</source>
+        <translation>Выбранные файлы (%1) будут перемещены в корзину.
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>Cannot move file &quot;%1&quot; to the trash.</source>
+        <translation>Не удается переместить файл &quot;%1&quot; в корзину.</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementWidget</name>
+    <message>
+        <source>%1%2 </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListWatcher</name>
+    <message>
+        <source>Working folder was updated</source>
+        <translation>Рабочая папка изменилась</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+Do you want to reload it?</source>
+        <translation>%1
+
+Файл изменен вне программы.
+Загрузить его заново?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+ Do you want to reload it and lose the changes you made?</source>
+        <translation>%1
+
+Файл изменен вне программы.
+ Загрузить его заново, потеряв внесенные изменения?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list?</source>
+        <translation>%1
+
+Файл удален вне программы.
+Убрать его из списка файлов?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list and lose the changes you made?</source>
+        <translation>%1
+
+Файл удален вне программы.
+Убрать его из списка файлов, потеряв внесенные изменения?</translation>
+    </message>
+    <message>
+        <source>Some files in the current folder was added.
+Do you want update file list?</source>
+        <translation>В текущую папку добавлены файлы.
+Обновить список файлов?</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Wave length</source>
+        <translation>Длина волны</translation>
+    </message>
+    <message>
+        <source>nm</source>
+        <translation>нм</translation>
+    </message>
+    <message>
+        <source>Pulse width</source>
+        <translation>Длительность импульса</translation>
+    </message>
+    <message>
+        <source>ns </source>
+        <translation>нс </translation>
+    </message>
+    <message>
+        <source>Num of Over</source>
+        <translation>Усреднений</translation>
+    </message>
+    <message>
+        <source>s   </source>
+        <translation>с   </translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Разрешение</translation>
+    </message>
+    <message>
+        <source>m </source>
+        <translation>м </translation>
+    </message>
+    <message>
+        <source>Group Idx</source>
+        <translation>Групп. индекс</translation>
+    </message>
+    <message>
+        <source>Diapasone</source>
+        <translation>Диапазон</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Инфо</translation>
+    </message>
+    <message>
+        <source>Left marker</source>
+        <translation>Левый маркер</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>Right marker</source>
+        <translation>Правый маркер</translation>
+    </message>
+    <message>
+        <source>Measure mode</source>
+        <translation>Режим измерения</translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LSA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показать линию</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measurement</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Distance L-R</source>
+        <translation>Расстояние Л-П</translation>
+    </message>
+    <message>
+        <source>Loss L-R</source>
+        <translation>Потери Л-П</translation>
+    </message>
+    <message>
+        <source>Att.coeff</source>
+        <translation>Коэф. зат.</translation>
+    </message>
+    <message>
+        <source>db/Km</source>
+        <translation>дБ/км</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Положение</translation>
+    </message>
+    <message>
+        <source>Attenuation</source>
+        <translation>Затухание</translation>
+    </message>
+    <message>
+        <source>Reflectance</source>
+        <translation>Отражение</translation>
+    </message>
+    <message>
+        <source>Отражение с потерями (5 маркеров)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Потери в соединении (5 маркеров)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Измерения (2 маркера)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CGraphModel</name>
+    <message>
+        <source>cm</source>
+        <comment>workplace, Подпись к оси Х - сантиметры</comment>
+        <translation>см</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <comment>workplace, Подпись к оси Х - километры</comment>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <comment>workplace, Подпись к оси Х - метры</comment>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>-%1%2 dB</source>
+        <comment>workplace, Подпись к оси Y</comment>
+        <translation>-%1%2 дБ</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphPix</name>
+    <message>
+        <source>%1km %2dB</source>
+        <comment>Tooltip moving marker</comment>
+        <translation>%1км %2дБ</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphView</name>
+    <message>
+        <source>Предупреждение!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицв событий содержит несколько событий типа Конец Линии
+ Удалите лишнее событие или результаты будут некорректными</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMainOpt</name>
+    <message>
+        <source>Program options</source>
+        <translation>Параметры программы</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Удаление файла из списка рефлектограмм всегда производится в корзину.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запрашивать подтверждение на удаление файла с диска</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пытаться соединиться с рефлектометром при запуске программы.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Автоматически соединяться с рефлектометром</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8pt;&quot;&gt;Рекомендуется установить удаление во избежании дублирования файлов на компьютере.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалять загружаемые файлы с прибора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable full edit mode for file information</source>
+        <translation>Разрешить полное редактирование информации о файле</translation>
+    </message>
+    <message>
+        <source>Associate with .SOR files</source>
+        <translation>Связать с файлами .SOR</translation>
+    </message>
+    <message>
+        <source>Выбрать цвет фона графиков &gt;&gt;&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t determine file associations</source>
+        <translation>Не удается определить связи файлов</translation>
+    </message>
+    <message>
+        <source>Can&apos;t configure file associations</source>
+        <translation>Не удается настроить связи файлов</translation>
+    </message>
+    <message>
+        <source>Language changed</source>
+        <translation>Язык изменен</translation>
+    </message>
+    <message>
+        <source>Please restart program for apply language changes.</source>
+        <translation>Перезапустите программу, чтобы применить смену языка.</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveList</name>
+    <message>
+        <source>Saving modified files</source>
+        <translation>Сохранение измененных файлов</translation>
+    </message>
+    <message>
+        <source>Some files were changed, but not saved.
+Save the following selected files?</source>
+        <translation>Некоторые файлы изменены, но не сохранены.
+Сохранить выбранные файлы?</translation>
+    </message>
+    <message>
+        <source>Note: You can deselect saving files.</source>
+        <translation>Примечание: с файлов можно снять отметку сохранения.</translation>
+    </message>
+    <message>
+        <source>Save selected</source>
+        <translation>Сохранить выбранные</translation>
+    </message>
+    <message>
+        <source>Close without saving</source>
+        <translation>Закрыть без сохранения</translation>
     </message>
 </context>
 <context>
@@ -34,7 +545,7 @@ You can try attach it manually from
     <name>EFileLoadInvalidFormat</name>
     <message>
         <source>Format of loaded file is no Bellcore v1.0 format</source>
-        <translation type="unfinished"></translation>
+        <translation>Формат загруженного файла не соответствует формату Bellcore v1.0</translation>
     </message>
 </context>
 <context>
@@ -42,6 +553,13 @@ You can try attach it manually from
     <message>
         <source>Application internal error</source>
         <translation>Внутренняя ошибка программы</translation>
+    </message>
+</context>
+<context>
+    <name>ESystemError</name>
+    <message>
+        <source>System error #%1</source>
+        <translation>Системная ошибка №%1</translation>
     </message>
 </context>
 <context>
@@ -53,6 +571,10 @@ You can try attach it manually from
     <message>
         <source>Error code is %1</source>
         <translation>Код ошибки: %1</translation>
+    </message>
+    <message>
+        <source>Critical error</source>
+        <translation>Критическая ошибка</translation>
     </message>
 </context>
 <context>
@@ -74,11 +596,499 @@ You can try attach it manually from
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom reset</source>
+        <translation>Масштаб сброшен</translation>
+    </message>
+    <message>
+        <source>meters</source>
+        <translation>метров</translation>
+    </message>
+    <message>
+        <source>centimetres</source>
+        <translation>сантиметров</translation>
+    </message>
+    <message>
+        <source>kilometers</source>
+        <translation>километров</translation>
+    </message>
+    <message>
+        <source>Zoom %1 %2 x %3 dB</source>
+        <translation>Масштаб %1 %2 x %3 дБ</translation>
+    </message>
+    <message>
+        <source>Сообщите нам об ошибках и неудобствах
+в программе посредством данной кнопки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Change folder</source>
+        <translation>&amp;Сменить папку</translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation>Сменить папку</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve all</source>
+        <translation>Сохранить &amp;все</translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
+    </message>
+    <message>
+        <source>Save all traces</source>
+        <translation>Сохранить все рефлектограммы</translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from..</source>
+        <translation>&amp;Добавить копию из..</translation>
+    </message>
+    <message>
+        <source>Add copy files from other folder</source>
+        <translation>Добавить копии файлов из другой папки</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>С&amp;охранить</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Save &amp;copy to...</source>
+        <translation>Сохранить &amp;копию в...</translation>
+    </message>
+    <message>
+        <source>Save copy to another folder</source>
+        <translation>Сохранить копию в другую папку</translation>
+    </message>
+    <message>
+        <source>Rena&amp;me</source>
+        <translation>&amp;Переименовать</translation>
+    </message>
+    <message>
+        <source>Rename file</source>
+        <translation>Переименовать файл</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Удалить</translation>
+    </message>
+    <message>
+        <source>Delete selected files</source>
+        <translation>Удалить выбранные файлы</translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck all	Esc</source>
+        <translation>Сн&amp;ять все отметки	Esc</translation>
+    </message>
+    <message>
+        <source>Uncheck all</source>
+        <translation>Снять все отметки</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Информация</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Op&amp;tions</source>
+        <translation>Н&amp;астройки</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;Прибор</translation>
+    </message>
+    <message>
+        <source>Device toolbar</source>
+        <translation>Панель прибора</translation>
+    </message>
+    <message>
+        <source>&amp;Connect</source>
+        <translation>&amp;Подключить</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Подключить</translation>
+    </message>
+    <message>
+        <source>Dis&amp;connect</source>
+        <translation>&amp;Отключить</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Отключить</translation>
+    </message>
+    <message>
+        <source>Measu&amp;rement</source>
+        <translation>&amp;Измерение</translation>
+    </message>
+    <message>
+        <source>Measurement</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>&amp;Load all</source>
+        <translation>&amp;Загрузить все</translation>
+    </message>
+    <message>
+        <source>Load all</source>
+        <translation>Загрузить все</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear memory</source>
+        <translation>О&amp;чистить память</translation>
+    </message>
+    <message>
+        <source>Clear Memory</source>
+        <translation>Очистить память</translation>
+    </message>
+    <message>
+        <source>Clear memory</source>
+        <translation>Очистить память</translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>&amp;Свойства</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Свойства</translation>
+    </message>
+    <message>
+        <source>&amp;Update clock</source>
+        <translation>&amp;Установить часы</translation>
+    </message>
+    <message>
+        <source>Update clock</source>
+        <translation>Установить часы</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>View toolbar</source>
+        <translation>Панель вида</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>Reset zoom</source>
+        <translation>Сбросить масштаб</translation>
+    </message>
+    <message>
+        <source>Zoom X in</source>
+        <translation>Увеличить по X</translation>
+    </message>
+    <message>
+        <source>Zoom X out</source>
+        <translation>Уменьшить по X</translation>
+    </message>
+    <message>
+        <source>Reset zoom X </source>
+        <translation>Сбросить масштаб по X </translation>
+    </message>
+    <message>
+        <source>Reset zoom X off</source>
+        <translation>Сбросить масштаб по X</translation>
+    </message>
+    <message>
+        <source>Reset zoom X</source>
+        <translation>Сбросить масштаб по X</translation>
+    </message>
+    <message>
+        <source>Применить текущий масштаб ко всем файлам</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Events</source>
+        <translation>&amp;События</translation>
+    </message>
+    <message>
+        <source>Events toolbar</source>
+        <translation>Панель событий</translation>
+    </message>
+    <message>
+        <source>Measure &amp;splice</source>
+        <translation>Измерить &amp;соединение</translation>
+    </message>
+    <message>
+        <source>Measure splice</source>
+        <translation>Измерить соединение</translation>
+    </message>
+    <message>
+        <source>Measure &amp;reflection</source>
+        <translation>Измерить &amp;отражение</translation>
+    </message>
+    <message>
+        <source>Measure reflection</source>
+        <translation>Измерить отражение</translation>
+    </message>
+    <message>
+        <source>Measure reflection at end</source>
+        <translation>Измерить отражение в конце</translation>
+    </message>
+    <message>
+        <source>Add &amp;event</source>
+        <translation>Добавить &amp;событие</translation>
+    </message>
+    <message>
+        <source>Add event</source>
+        <translation>Добавить событие</translation>
+    </message>
+    <message>
+        <source>Show events table</source>
+        <translation>Показать таблицу событий</translation>
+    </message>
+    <message>
+        <source>Show events on  graph</source>
+        <translation>Показать события на графике</translation>
+    </message>
+    <message>
+        <source>Show coils on graph</source>
+        <translation>Показать катушки на графике</translation>
+    </message>
+    <message>
+        <source>&amp;Lock markers</source>
+        <translation>&amp;Закрепить маркеры</translation>
+    </message>
+    <message>
+        <source>Lock markers to fix their distance</source>
+        <translation>Закрепить маркеры, чтобы сохранить расстояние между ними</translation>
+    </message>
+    <message>
+        <source>&amp;Отчет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры отчета</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Печать</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Печать</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view</source>
+        <translation>&amp;Предварительный просмотр</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Предварительный просмотр</translation>
+    </message>
+    <message>
+        <source>Page prop&amp;erties</source>
+        <translation>Параметры с&amp;траницы</translation>
+    </message>
+    <message>
+        <source>Page properties</source>
+        <translation>Параметры страницы</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>&amp;Help topics</source>
+        <translation>&amp;Содержание справки</translation>
+    </message>
+    <message>
+        <source>&amp;Report of the issue</source>
+        <translation>Сообщить о &amp;проблеме</translation>
+    </message>
+    <message>
+        <source>Report of the issue</source>
+        <translation>Сообщить о проблеме</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;О программе</translation>
+    </message>
+    <message>
+        <source>&amp;Delete event</source>
+        <translation>&amp;Удалить событие</translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation>Удалить событие</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Редактировать</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Редактировать</translation>
+    </message>
+    <message>
+        <source>Move &amp;Left cursor here</source>
+        <translation>Переместить &amp;левый курсор сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Left here</source>
+        <translation>Переместить л&amp;евый маркер сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Center cursor here</source>
+        <translation>Переместить &amp;центральный курсор сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Right here</source>
+        <translation>Переместить п&amp;равый маркер сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Right cursor here</source>
+        <translation>Переместить &amp;правый курсор сюда</translation>
+    </message>
+</context>
+<context>
+    <name>QFrame</name>
+    <message>
+        <source>%1=%2ns</source>
+        <translation>%1=%2нс</translation>
+    </message>
+    <message>
+        <source>%1=%2nm</source>
+        <translation>%1=%2нм</translation>
+    </message>
+    <message>
+        <source>L=%1km</source>
+        <translation>L=%1км</translation>
+    </message>
+    <message>
+        <source>k=%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>dd/MM/yyyy hh:mm</source>
         <comment>Date format: year/month/day  hour:min</comment>
+        <translation>dd.MM.yyyy hh:mm</translation>
+    </message>
+</context>
+<context>
+    <name>QValidator</name>
+    <message>
+        <source> (can be zero)</source>
+        <translation> (может быть нулем)</translation>
+    </message>
+    <message>
+        <source>Enter numeric value from %1 to %2%3</source>
+        <translation>Введите число от %1 до %2%3</translation>
+    </message>
+    <message>
+        <source>Value can&apos;t be negative</source>
+        <translation>Значение не может быть отрицательным</translation>
+    </message>
+    <message>
+        <source>Value can&apos;t be positive (put &apos;-&apos; first)</source>
+        <translation>Значение не может быть положительным (поставьте &apos;-&apos; в начале)</translation>
+    </message>
+    <message>
+        <source>Value must be integer</source>
+        <translation>Значение должно быть целым</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>Сообщение в случае превышения числа символов, аргумент - сообщение о диапазоне ввода</comment>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a numeric value</source>
+        <translation>Введите число</translation>
+    </message>
+    <message>
+        <source>Maximum value is %1</source>
+        <translation>Максимальное значение %1</translation>
+    </message>
+    <message>
+        <source>Minimum value is %1</source>
+        <translation>Минимальное значение %1</translation>
+    </message>
+    <message>
+        <source>Value can&apos;t be zero</source>
+        <translation>Значение не может быть нулем</translation>
+    </message>
+    <message>
+        <source>Maximum string length is %1</source>
+        <translation>Максимальная длина строки %1</translation>
+    </message>
+    <message>
+        <source>Please use only digits, letters, &apos;_&apos; or &apos;-&apos; and space</source>
+        <translation>Используйте только цифры, буквы, &apos;_&apos;, &apos;-&apos; и пробел</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Crash report installation</source>
+        <translation>Установка отчетов о сбоях</translation>
+    </message>
+    <message>
+        <source>Can not install crash report:
+%1
+Please reinstall program.</source>
+        <translation>Не удается установить отчеты о сбоях:
+%1
+Переустановите программу.</translation>
+    </message>
+    <message>
+        <source>Language resources not found or corrupted
+Please reinstall program.</source>
+        <translation>Языковые ресурсы не найдены или повреждены
+Переустановите программу.</translation>
     </message>
 </context>
 </TS>

@@ -49,18 +49,31 @@ TraceBuilder& TraceBuilder::Peak(double at, double units, int width)
     return *this;
 }
 
-TraceBuilder& TraceBuilder::Noise(double amplitude, unsigned noiseKey)
+TraceBuilder& TraceBuilder::Noise(double amplitude, unsigned noiseKey, double from)
 {
     std::mt19937 generator(noiseKey);
     std::uniform_real_distribution<double> spread(-amplitude, amplitude);
-    for (double& v : levels)
-        v += spread(generator);
+    for (size_t i = 0; i < levels.size(); ++i)
+        if (At(int(i)) >= from)
+            levels[i] += spread(generator);
     return *this;
 }
 
 TraceBuilder& TraceBuilder::PulseWidth(int ns)
 {
     trace.PulseWidth = ns;
+    return *this;
+}
+
+TraceBuilder& TraceBuilder::Wavelength(int nm)
+{
+    trace.Wavelength = nm;
+    return *this;
+}
+
+TraceBuilder& TraceBuilder::Averages(int count)
+{
+    trace.Averages = count;
     return *this;
 }
 

@@ -36,9 +36,12 @@ public:
     // Raises the power (lowers the sample value) by `units` over `width`
     // points starting at the sample nearest `at`.
     TraceBuilder& Peak(double at, double units, int width = 1);
-    // Adds uniform noise in [-amplitude, amplitude], the same for the same key.
-    TraceBuilder& Noise(double amplitude, unsigned noiseKey);
+    // Adds uniform noise in [-amplitude, amplitude] from `from` onwards, the
+    // same for the same key.
+    TraceBuilder& Noise(double amplitude, unsigned noiseKey, double from = 0.0);
     TraceBuilder& PulseWidth(int ns);
+    TraceBuilder& Wavelength(int nm);
+    TraceBuilder& Averages(int count);
     // A key event at `at` metres; type 1 is reflective.
     TraceBuilder& Event(double at, int type = 0, const QString& comment = QString());
 
