@@ -5,6 +5,7 @@
 #include "support/LogCatcher.h"
 
 #include <QPrinter>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -91,6 +92,7 @@ private slots:
     void readsDefaultsFromEmptySettings();
     void takesLanguageFromSystemScopeWhenUserHasNone_data();
     void takesLanguageFromSystemScopeWhenUserHasNone();
+    void readsHandWrittenUtf8Settings();
     void savesEveryOptionButLastDir();
     void savesOnDestruction();
     void readsStoredOptionsBack();
@@ -219,6 +221,18 @@ void TestOptions::takesLanguageFromSystemScopeWhenUserHasNone()
     if (system.isValid())
         GetSettings(0, 1)->setValue("Setup/LanguageName", system);
     QCOMPARE(NewOptions()->GetLanguageName(), expected);
+}
+
+void TestOptions::readsHandWrittenUtf8Settings()
+{
+    QSettings* user = GetSettings(0, 0);
+    user->sync();
+    QFile file(user->fileName());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QStringLiteral("[Setup]\nLanguageName=Русский\n").toUtf8());
+    file.close();
+    user->sync();
+    QCOMPARE(NewOptions()->GetLanguageName(), QStringLiteral("Русский"));
 }
 
 void TestOptions::savesEveryOptionButLastDir()
