@@ -59,11 +59,6 @@ bool IsEndOfFibre(const sor::tKeyEvent& event)
     return event.EventOrigin == 2 || event.EventOrigin == 5; // "E" or "D"
 }
 
-QString Translate(const char* text, const char* disambiguation)
-{
-    return QCoreApplication::translate("CGraphModel", text, disambiguation);
-}
-
 // A label rectangle measured in the painter's font and centred on x.
 QRect CentredLabel(QPainter* painter, const QString& text, int x)
 {
@@ -87,14 +82,14 @@ void DrawEventLabels(QPainter* painter, const CGraphTransform& t, const sor::CFi
         font.setPointSize(8);
         painter->setFont(font);
 
-        const QString loss = Translate("%1dB", "Loss - above event")
+        const QString loss = QCoreApplication::translate("CGraphModel", "%1dB", "Loss - above event")
                                  .arg(QString::number(event->EventLoss.GetValue(), 'f', 3));
         QRect lossRect = CentredLabel(painter, loss, x);
         lossRect.moveTop(y - kHalfTick - lossRect.height());
         DrawOutlinedText(painter, lossRect, kLabelFlags, loss);
 
         if (mark->GetKind() == 1) {
-            const QString reflectance = Translate("%1dB", "Reflectance - above event")
+            const QString reflectance = QCoreApplication::translate("CGraphModel", "%1dB", "Reflectance - above event")
                                             .arg(FormatReflectance(event->Reflectance.GetValue()));
             QRect r = CentredLabel(painter, reflectance, x);
             r.moveTop(lossRect.top() - r.height());
@@ -103,14 +98,14 @@ void DrawEventLabels(QPainter* painter, const CGraphTransform& t, const sor::CFi
 
         const float position = mark->GetPosition();
         const QString distance =
-            Translate("%1km", "Distance - below event")
+            QCoreApplication::translate("CGraphModel", "%1km", "Distance - below event")
                 .arg(QString::number(file->TimeToDistance(event->PropagationTime.GetValue()) / 1000,
                                      'f', 3));
         QRect distanceRect = CentredLabel(painter, distance, x);
         distanceRect.moveTop(y + kHalfTick);
         DrawOutlinedText(painter, distanceRect, kLabelFlags, distance);
 
-        const QString attenuation = Translate("%1dB/km  ", "Att.coeff - between events")
+        const QString attenuation = QCoreApplication::translate("CGraphModel", "%1dB/km  ", "Att.coeff - between events")
                                         .arg(FormatLoss(event->AttenuationCoefficient.GetValue()));
         QRect attRect = painter->boundingRect(QRect(0, 0, 100, 100), kLabelFlags, attenuation);
         const int d = t.XToPixel(position) - t.XToPixel(previousEventPosition);

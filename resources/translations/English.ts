@@ -394,6 +394,26 @@ Do you want update file list?</source>
         <comment>workplace, Подпись к оси Y</comment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1dB</source>
+        <comment>Loss - above event</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1dB</source>
+        <comment>Reflectance - above event</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1km</source>
+        <comment>Distance - below event</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1dB/km  </source>
+        <comment>Att.coeff - between events</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>

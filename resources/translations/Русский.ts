@@ -410,6 +410,26 @@ Do you want update file list?</source>
         <comment>workplace, Подпись к оси Y</comment>
         <translation>-%1%2 дБ</translation>
     </message>
+    <message>
+        <source>%1dB</source>
+        <comment>Loss - above event</comment>
+        <translation>%1дБ</translation>
+    </message>
+    <message>
+        <source>%1dB</source>
+        <comment>Reflectance - above event</comment>
+        <translation>%1дБ</translation>
+    </message>
+    <message>
+        <source>%1km</source>
+        <comment>Distance - below event</comment>
+        <translation>%1км</translation>
+    </message>
+    <message>
+        <source>%1dB/km  </source>
+        <comment>Att.coeff - between events</comment>
+        <translation>%1дБ/км  </translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
