@@ -42,47 +42,9 @@ void CGraphTransform::Init(int pointCount, float resolution, const QRectF& sourc
     this->pointCount = qMax(0, count);
 }
 
-namespace {
-
-// A key event of a damaged file can lie hundreds of kilometres away or, with
-// no group index, at infinity; rounding that to int is undefined, and text
-// beyond 2^25 pixels wraps round in the painter's fixed-point positions.
-// Such a point is parked far outside any target instead.
-int RoundPixel(float v)
-{
-    const int limit = 1 << 24;
-    if (!(v > -float(limit)))
-        return -limit;
-    if (v > float(limit))
-        return limit;
-    return qRound(v);
-}
-
-} // namespace
-
-int CGraphTransform::PointToPixel(float point) const
-{
-    return RoundPixel(pointsPerPixel.Divide(point - float(firstPoint))) + xOffset;
-}
-
-int CGraphTransform::IndexToPixel(int index) const
-{
-    return PointToPixel(float(index));
-}
-
 int CGraphTransform::XToPixel(float metres) const
 {
     return PointToPixel(metresPerPoint.Divide(metres));
-}
-
-int CGraphTransform::LevelToPixel(int level) const
-{
-    return RoundPixel(unitsPerPixel.Divide(float(level))) + yOffset;
-}
-
-QPoint CGraphTransform::MapPoint(const QPoint& indexAndLevel) const
-{
-    return QPoint(IndexToPixel(indexAndLevel.x()), LevelToPixel(indexAndLevel.y()));
 }
 
 QPoint CGraphTransform::MapLinePoint(float metres, const tLine& line) const

@@ -21,17 +21,41 @@ public:
     const QRect& GetTarget() const { return target; }
     const QRectF& GetSource() const { return source; }
 
-    int PointToPixel(float point) const;
-    int IndexToPixel(int index) const;
+    // Inline: the trace maps every visible sample through these.
+    int PointToPixel(float point) const
+    {
+        return RoundPixel(pointsPerPixel.Divide(point - float(firstPoint))) + xOffset;
+    }
+    int IndexToPixel(int index) const { return PointToPixel(float(index)); }
     int XToPixel(float metres) const;
-    int LevelToPixel(int level) const;
-    QPoint MapPoint(const QPoint& indexAndLevel) const;
+    int LevelToPixel(int level) const
+    {
+        return RoundPixel(unitsPerPixel.Divide(float(level))) + yOffset;
+    }
+    QPoint MapPoint(const QPoint& indexAndLevel) const
+    {
+        return QPoint(IndexToPixel(indexAndLevel.x()), LevelToPixel(indexAndLevel.y()));
+    }
     QPoint MapLinePoint(float metres, const tLine& line) const;
     float PointsToMetres(int n) const;
     bool ContainsX(float metres) const;
     bool ContainsLevel(quint16 level) const;
 
 private:
+    // A key event of a damaged file can lie hundreds of kilometres away or,
+    // with no group index, at infinity; rounding that to int is undefined,
+    // and text beyond 2^25 pixels wraps round in the painter's fixed-point
+    // positions. Such a point is parked far outside any target instead.
+    static int RoundPixel(float v)
+    {
+        const int limit = 1 << 24;
+        if (!(v > -float(limit)))
+            return -limit;
+        if (v > float(limit))
+            return limit;
+        return qRound(v);
+    }
+
     QRect target;
     QRectF source;
     CRatio metresPerPoint;

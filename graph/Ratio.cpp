@@ -9,15 +9,3 @@ CRatio::CRatio(float a, float b) : adivb(a / b)
     QV_ASSERT(asize);
     QV_ASSERT(bsize);
 }
-
-float CRatio::Multiply(float x) const
-{
-    QV_ASSERT(adivb);
-    return x * adivb;
-}
-
-float CRatio::Divide(float x) const
-{
-    QV_ASSERT(adivb);
-    return x / adivb;
-}
