@@ -1,5 +1,5 @@
 // Opening a folder of 1,000 traces and painting every list entry once.
-#include "app/MainOpt.h"
+#include "benchmarks/BenchOptions.h"
 #include "filelist/FileList.h"
 #include "support/TraceBuilder.h"
 
@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -87,15 +86,9 @@ void openAndPaint(benchmark::State& state, bool bPaint, bool bOpen)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenByDefault();
     QApplication app(argc, argv);
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.filePath("user"));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.filePath("system"));
-    QCoreApplication::setOrganizationName("QuorvaneBenchmark");
-    QWidget parent;
-    CMainOpt::Create(&parent);
+    CBenchOptions options;
     const QString start = QDir::currentPath();
 
     benchmark::Initialize(&argc, argv);
@@ -108,6 +101,5 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     QDir::setCurrent(start);
-    delete CMainOpt::Instance();
     return 0;
 }

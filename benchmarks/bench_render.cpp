@@ -1,6 +1,6 @@
 // Painting an unzoomed long trace into a full-HD plot, against one bare
 // polyline of the same mapped points.
-#include "app/MainOpt.h"
+#include "benchmarks/BenchOptions.h"
 #include "filelist/ViewFile.h"
 #include "graph/GraphModel.h"
 #include "graph/GraphPainter.h"
@@ -10,8 +10,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -97,17 +95,9 @@ void drawBarePolyline(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenByDefault();
     QApplication app(argc, argv);
-    // The options object reads and writes settings: keep them away from the
-    // user's own.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.filePath("user"));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.filePath("system"));
-    QCoreApplication::setOrganizationName("QuorvaneBenchmark");
-    QWidget parent;
-    CMainOpt::Create(&parent);
+    CBenchOptions options;
 
     benchmark::Initialize(&argc, argv);
     benchmark::RegisterBenchmark("draw/plot-1920x1080-250000", drawPlot)->Unit(benchmark::kMillisecond);
@@ -117,6 +107,5 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    delete CMainOpt::Instance();
     return 0;
 }
