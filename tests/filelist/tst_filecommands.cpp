@@ -49,6 +49,7 @@ private slots:
 
 private:
     void SetNeedAck(bool bNeedAck);
+    void OpenNameEditorOfFirstOfTwo(CFileListElementWidget*& editor);
 
     ListFixture fx;
 };
@@ -186,7 +187,9 @@ void TestFileCommands::editorRenamesOnReturnAndKeepsRow()
     fx.window.hide();
 }
 
-void TestFileCommands::editorGivesFocusBackAfterRefusal()
+// Lists a.sor and b.sor in the shown window and opens a.sor's card editor
+// with the focus in its name field.
+void TestFileCommands::OpenNameEditorOfFirstOfTwo(CFileListElementWidget*& editor)
 {
     fx.Load({"a.sor", "b.sor"});
     fx.window.show();
@@ -194,12 +197,21 @@ void TestFileCommands::editorGivesFocusBackAfterRefusal()
     fx.list->SelectRow(0);
     fx.list->setFocus();
     fx.list->OnRenameFile();
-    auto* editor = fx.list->findChild<CFileListElementWidget*>();
+    editor = fx.list->findChild<CFileListElementWidget*>();
     QVERIFY(editor);
     QLineEdit* name = editor->GetNameEditor();
     QApplication::setActiveWindow(&fx.window);
     name->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), name);
+}
+
+void TestFileCommands::editorGivesFocusBackAfterRefusal()
+{
+    CFileListElementWidget* editor = nullptr;
+    OpenNameEditorOfFirstOfTwo(editor);
+    if (QTest::currentTestFailed())
+        return;
+    QLineEdit* name = editor->GetNameEditor();
 
     LogCatcher log;
     CModalAnswerer answerer;
@@ -218,18 +230,11 @@ void TestFileCommands::editorGivesFocusBackAfterRefusal()
 
 void TestFileCommands::editorSurvivesItsEntryClosedDuringRefusal()
 {
-    fx.Load({"a.sor", "b.sor"});
-    fx.window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&fx.window));
-    fx.list->SelectRow(0);
-    fx.list->setFocus();
-    fx.list->OnRenameFile();
-    auto* editor = fx.list->findChild<CFileListElementWidget*>();
-    QVERIFY(editor);
+    CFileListElementWidget* editor = nullptr;
+    OpenNameEditorOfFirstOfTwo(editor);
+    if (QTest::currentTestFailed())
+        return;
     QLineEdit* name = editor->GetNameEditor();
-    QApplication::setActiveWindow(&fx.window);
-    name->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), name);
 
     LogCatcher log;
     CModalAnswerer answerer;
