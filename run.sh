@@ -31,7 +31,8 @@ install_missing() {
 }
 
 install_missing cmake ninja-build g++ qtbase5-dev qttools5-dev qttools5-dev-tools \
-                libqt5svg5-dev libqt5serialport5-dev shared-mime-info
+                libqt5svg5-dev libqt5serialport5-dev shared-mime-info \
+                fonts-liberation2 qttranslations5-l10n
 
 # File names in the system's encoding: Cyrillic folders need a UTF-8 locale.
 if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then

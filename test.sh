@@ -14,7 +14,8 @@ case "${1:-}" in
 esac
 
 packages=(cmake ninja-build g++ qtbase5-dev qttools5-dev qttools5-dev-tools
-          libqt5svg5-dev libqt5serialport5-dev shared-mime-info)
+          libqt5svg5-dev libqt5serialport5-dev shared-mime-info
+          poppler-utils fonts-liberation2 qttranslations5-l10n)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
