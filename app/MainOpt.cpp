@@ -49,6 +49,8 @@ CMainOpt::CMainOpt(QWidget* parent)
 {
     form->setupUi(this);
     form->bAutoConnectToDevice->setVisible(false);
+    // Enter after a keyboard choice accepts; it must not open the colour chooser.
+    form->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(form->AdjustBackground, &QPushButton::released, this, &CMainOpt::AdjustBackground);
     LoadSettings();
 }

@@ -100,6 +100,7 @@ private slots:
     void showsTheOptions();
     void reportsLanguageChange_data();
     void reportsLanguageChange();
+    void enterAfterKeyboardChoiceAccepts();
     void cancelKeepsEverything();
     void appliesPickedBackground();
     void changesFileAssociation_data();
@@ -233,6 +234,35 @@ void TestOptionsDialog::reportsLanguageChange()
     QSettings file = UserFile();
     QCOMPARE(file.value("Setup/LanguageName").toString(), expected);
     QCOMPARE(file.value("Options/Organization").toString(), QString("saved on accept"));
+}
+
+void TestOptionsDialog::enterAfterKeyboardChoiceAccepts()
+{
+    GetSettings(0, 0)->setValue("Setup/LanguageName", "English");
+    auto opt = NewOptions();
+    // A colour chooser that comes up instead is closed with the options dialog
+    // and remembered, so the test fails rather than waits.
+    bool bChooserShown = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        if (auto* chooser = opt->findChild<QColorDialog*>(); chooser && chooser->isVisible()) {
+            bChooserShown = true;
+            chooser->reject();
+            opt->reject();
+        }
+    });
+    watch.start(5);
+    ModalScript script({{"CMainOpt", [](QWidget* dialog) {
+        auto* language = Child<QComboBox>(dialog, "Language");
+        language->setFocus();
+        QTest::keyClick(language, Qt::Key_Down);
+        QCOMPARE(language->currentText(), QString("Русский"));
+        QTest::keyClick(language, Qt::Key_Return);
+    }}});
+    QCOMPARE(opt->exec(), 1);
+    QVERIFY(script.IsDone());
+    QVERIFY(!bChooserShown);
+    QCOMPARE(opt->GetLanguageName(), QString("Русский"));
 }
 
 void TestOptionsDialog::cancelKeepsEverything()
