@@ -20,6 +20,9 @@ public:
     CPreviewFrame* GetPreviewFrame() const { return previewFrame; }
     Preview* GetPreview() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     CGraphDlg* graphDlg;
     CPreviewFrame* previewFrame;

@@ -12,15 +12,19 @@
 #include "filelist/FileList.h"
 #include "graph/Cursors.h"
 #include "graph/EventList.h"
+#include "graph/GraphDlg.h"
 #include "graph/GraphModel.h"
 #include "graph/GraphPix.h"
+#include "graph/GraphTools.h"
 #include "graph/GraphView.h"
 #include "print/ParametersOpt.h"
 #include "print/Printer.h"
 #include "resources/Resources.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
@@ -128,6 +132,7 @@ private slots:
     void startHelpPointsAtTheReportButton();
     void reportDisablesTheWindowWhileSending();
     void measurementModesShowTheCursorItems();
+    void toolAreaShowsEveryRowOfEachMode();
     void shortcutsMoveMarkersAndView();
     void grabsTheWindowOnAFolderOfTraces();
 
@@ -646,6 +651,53 @@ void TestMainWindow::reportDisablesTheWindowWhileSending()
     QFile head(QDir(info.ReportFolder).filePath(reports[0] + "/report.txt"));
     QVERIFY(head.open(QIODevice::ReadOnly));
     QVERIFY(head.readAll().contains("Manual report"));
+}
+
+void TestMainWindow::toolAreaShowsEveryRowOfEachMode()
+{
+    SetArguments({MakeFolder("toolrows", 1)});
+    window = Open();
+    window->resize(1500, 900);
+    List()->SelectRow(0);
+    auto* tools = window->findChild<GraphTools*>();
+    CGraphDlg* panel = tools->GetGraphDlg();
+    // Names the shown labels and fields that the strip cuts off, and the
+    // group boxes too narrow for their title.
+    auto cutOff = [&] {
+        QTest::qWait(100);
+        QStringList cut;
+        for (QWidget* w : panel->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window.get()) || !(qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w)))
+                continue;
+            if (!tools->rect().contains(QRect(w->mapTo(tools, QPoint(0, 0)), w->size())))
+                cut << w->objectName();
+        }
+        for (QGroupBox* box : panel->findChildren<QGroupBox*>())
+            if (box->isVisibleTo(window.get()) && box->width() < box->minimumSizeHint().width())
+                cut << box->objectName() + " title";
+        return cut;
+    };
+    const QString grabs = QCoreApplication::applicationDirPath() + "/grabs";
+    QDir().mkpath(grabs);
+
+    QCOMPARE(cutOff(), QStringList());
+    const int twoMarkerHeight = tools->height();
+    QVERIFY(tools->grab().save(grabs + "/tools-two-markers.png"));
+
+    FindAction(window.get(), "Measure &splice")->trigger();
+    QVERIFY(panel->findChild<QLabel*>("maText1")->isVisibleTo(window.get()));
+    QCOMPARE(cutOff(), QStringList());
+    QVERIFY(tools->height() > twoMarkerHeight);
+    QVERIFY(tools->grab().save(grabs + "/tools-splice.png"));
+
+    FindAction(window.get(), "Measure &reflection")->trigger();
+    QVERIFY(panel->findChild<QLabel*>("mrText1")->isVisibleTo(window.get()));
+    QCOMPARE(cutOff(), QStringList());
+    QVERIFY(tools->grab().save(grabs + "/tools-reflection.png"));
+
+    QTest::keyClick(window->findChild<CEventList*>(), Qt::Key_Escape);
+    QCOMPARE(cutOff(), QStringList());
+    QCOMPARE(tools->height(), twoMarkerHeight);
 }
 
 void TestMainWindow::measurementModesShowTheCursorItems()
