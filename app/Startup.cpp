@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
+#include <QLibraryInfo>
 
 #include <memory>
 
@@ -94,6 +95,16 @@ bool InstallTranslation(QTranslator& translator, const QString& languageName)
     return true;
 }
 
+bool InstallQtTranslation(QTranslator& translator, const QString& language)
+{
+    if (language.isEmpty())
+        return false;
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    if (!translator.load(QLocale(language), QStringLiteral("qt"), QStringLiteral("_"), folder))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
+}
+
 int Run(const QString& appName, const tVersion& version)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Veltramo"));
@@ -126,6 +137,11 @@ int Run(const QString& appName, const tVersion& version)
             GetCrashReporter().Uninstall();
         return -1;
     }
+
+    // Qt's own texts (standard buttons, file dialogs) in the same language.
+    QTranslator qtTranslator;
+    if (InstallQtTranslation(qtTranslator, translator.language()))
+        qDebug().noquote() << "Qt translation loaded: " + qtTranslator.filePath();
 
     auto window = std::make_unique<MainWindow>();
     const int result = QApplication::exec();

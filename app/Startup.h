@@ -31,4 +31,8 @@ int InstallCrashReporting(const QString& appName, const tVersion& version,
 // built-in one, and installs it; false when neither loads or installing fails.
 bool InstallTranslation(QTranslator& translator, const QString& languageName);
 
+// Loads and installs Qt's own catalogue for a language ("ru_RU") from the
+// system's Qt translations; false when the system has none for it.
+bool InstallQtTranslation(QTranslator& translator, const QString& language);
+
 } // namespace startup

@@ -16,7 +16,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -209,6 +212,8 @@ private slots:
 
     void startsInTheStoredLanguage_data();
     void startsInTheStoredLanguage();
+    void qtButtonsFollowTheLanguage_data();
+    void qtButtonsFollowTheLanguage();
     void oddMinorVersionForcesEnglish();
     void prefersCatalogueInCurrentFolder();
     void refusesLanguageWithoutCatalogue();
@@ -265,6 +270,37 @@ void TestStartup::startsInTheStoredLanguage()
     QVERIFY2(menus.contains(menu), qPrintable(menus.join(' ')));
     QCOMPARE(log.Count(QtWarningMsg, "Settings.LanguageName is empty, English will be used"),
              bWarned ? 1 : 0);
+}
+
+void TestStartup::qtButtonsFollowTheLanguage_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("qtCatalogue");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("English") << "English" << QString() << QStringList({"Retry", "Ignore", "Abort"});
+    QTest::newRow("Russian") << QStringLiteral("Русский") << "qtbase_ru.qm"
+                             << QStringList({QStringLiteral("Повторить"), QStringLiteral("Пропустить"),
+                                             QStringLiteral("Прервать")});
+}
+
+void TestStartup::qtButtonsFollowTheLanguage()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, qtCatalogue);
+    QFETCH(QStringList, buttons);
+    if (!qtCatalogue.isEmpty()
+        && !QFile::exists(QLibraryInfo::location(QLibraryInfo::TranslationsPath) + '/' + qtCatalogue))
+        QSKIP("The system has no Qt catalogue for this language (qttranslations5-l10n)");
+    StoreLanguage(stored);
+    QStringList shown;
+    const int result = RunStartup(cProgramVersion, [&](MainWindow& window) {
+        QMessageBox box(QMessageBox::Warning, "title", "text",
+                        QMessageBox::Retry | QMessageBox::Ignore | QMessageBox::Abort, &window);
+        for (QMessageBox::StandardButton which : {QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::Abort})
+            shown << box.button(which)->text();
+    });
+    QCOMPARE(result, 0);
+    QCOMPARE(shown, buttons);
 }
 
 void TestStartup::oddMinorVersionForcesEnglish()
