@@ -6,6 +6,7 @@
 #include "core/BalloonTip.h"
 #include "core/CrashCallback.h"
 #include "core/CrashReporter.h"
+#include "core/LoggedMessageBox.h"
 #include "device/Device.h"
 #include "filelist/FileList.h"
 #include "graph/EventList.h"
@@ -22,6 +23,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -235,10 +237,23 @@ void MainWindow::HelpTopics()
 
 void MainWindow::Support()
 {
-    GetCrashReporter().GenerateReport(true);
+    ICrashReporter& reporter = GetCrashReporter();
+    const int result = reporter.GenerateReport(true);
     setEnabled(false);
     WaitForCrashSender();
     setEnabled(true);
+    // Written quietly, the report looks to the user as if nothing happened.
+    if (result == 0)
+        CLoggedMessageBox(QMessageBox::Information, tr("Report of the issue"),
+                          tr("The report of the issue was written to the folder\n%1")
+                              .arg(QDir::toNativeSeparators(reporter.GetLastReportFolder())),
+                          QMessageBox::NoButton, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+            .Exec();
+    else
+        CLoggedMessageBox(QMessageBox::Warning, tr("Report of the issue"),
+                          tr("The report of the issue could not be written:\n%1").arg(reporter.GetLastErrorText()),
+                          QMessageBox::NoButton, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+            .Exec();
 }
 
 void MainWindow::Parameters()

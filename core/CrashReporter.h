@@ -58,6 +58,8 @@ public:
     virtual int Uninstall() = 0;
     // A report made from normal code, e.g. at the user's request.
     virtual int GenerateReport(bool bManual) = 0;
+    // The folder the last report went to; empty before the first one.
+    virtual QString GetLastReportFolder() const = 0;
 };
 
 // The process-wide reporter of this platform.

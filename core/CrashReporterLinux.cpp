@@ -295,6 +295,7 @@ int CCrashReporterLinux::GenerateReport(bool bManual)
                                         : QStringLiteral("Report on request\n")))
                    .toUtf8());
     head.close();
+    lastReportFolder = folder;
 
     if (callback && next == tCrashCallbackInfo::ResultCallAgain)
         callback({tCrashCallbackInfo::StageSenderStarted, this,

@@ -20,6 +20,7 @@ public:
     QString GetLastErrorText() const override;
     int Uninstall() override;
     int GenerateReport(bool bManual) override;
+    QString GetLastReportFolder() const override { return lastReportFolder; }
 
 private:
     struct tAttachment
@@ -43,5 +44,6 @@ private:
     tCrashCallback callback;
     QList<tAttachment> attachments;
     QString lastError;
+    QString lastReportFolder;
     int reportCount;
 };

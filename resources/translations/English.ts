@@ -993,6 +993,16 @@ in the program with this button</translation>
         <source>Move &amp;Right cursor here</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The report of the issue was written to the folder
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report of the issue could not be written:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QFrame</name>

@@ -1010,6 +1010,18 @@ You can try attach it manually from
         <source>Move &amp;Right cursor here</source>
         <translation>Переместить &amp;правый курсор сюда</translation>
     </message>
+    <message>
+        <source>The report of the issue was written to the folder
+%1</source>
+        <translation>Отчёт о проблеме записан в папку
+%1</translation>
+    </message>
+    <message>
+        <source>The report of the issue could not be written:
+%1</source>
+        <translation>Не удалось записать отчёт о проблеме:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QFrame</name>

@@ -640,6 +640,8 @@ void TestMainWindow::reportDisablesTheWindowWhileSending()
     gReportWindow = window.get();
     gEnabledWhileWaiting.clear();
 
+    CModalAnswerer answerer;
+    answerer.Click(QMessageBox::Ok);
     window->Support();
 
     reporter.Uninstall();
@@ -651,6 +653,9 @@ void TestMainWindow::reportDisablesTheWindowWhileSending()
     QFile head(QDir(info.ReportFolder).filePath(reports[0] + "/report.txt"));
     QVERIFY(head.open(QIODevice::ReadOnly));
     QVERIFY(head.readAll().contains("Manual report"));
+    QCOMPARE(answerer.Titles(), QStringList({"Report of the issue"}));
+    QCOMPARE(answerer.Seen()[0].Text, "The report of the issue was written to the folder\n"
+                                          + QDir(info.ReportFolder).filePath(reports[0]));
 }
 
 void TestMainWindow::toolAreaShowsEveryRowOfEachMode()

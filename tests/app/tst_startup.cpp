@@ -185,6 +185,8 @@ int RunChild(int argc, char** argv)
             } filter;
             filter.states = &states;
             window.installEventFilter(&filter);
+            CModalAnswerer answerer;
+            answerer.Click(QMessageBox::Ok);
             for (QAction* action : window.findChildren<QAction*>())
                 if (action->text() == QLatin1String("&Report of the issue")) {
                     action->trigger();
@@ -193,6 +195,8 @@ int RunChild(int argc, char** argv)
             window.removeEventFilter(&filter);
             out << "enabled=" << states.join(QLatin1Char(',')) << "\n"
                 << "windowEnabled=" << window.isEnabled() << "\n";
+            for (const CModalAnswerer::tSeen& seen : answerer.Seen())
+                out << "box=" << seen.Title << "|" << seen.Text << "|" << seen.Icon << "\n";
         }
         out.flush();
     });
@@ -447,6 +451,10 @@ void TestStartup::reportsOnRequestWithTheLog()
 
     const QStringList reports = Reports(child.ReportFolder(), "report-");
     QCOMPARE(reports.size(), 1);
+    // The user is told where the report went.
+    QVERIFY2(out.contains("box=Report of the issue|The report of the issue was written to the folder\n" + reports[0]
+                          + "|" + QString::number(QMessageBox::Information) + "\n"),
+             qPrintable(out));
     QVERIFY(ReadText(reports[0] + "/report.txt").contains("Manual report"));
     const QString log = ReadText(reports[0] + "/log.txt");
     QVERIFY2(log.contains("Settings.LanguageName is empty, English will be used"), qPrintable(log));

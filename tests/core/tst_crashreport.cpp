@@ -39,6 +39,7 @@ public:
     QString GetLastErrorText() const override { return QStringLiteral("disk on fire"); }
     int Uninstall() override { return 0; }
     int GenerateReport(bool) override { return 0; }
+    QString GetLastReportFolder() const override { return QString(); }
 
     int addResult = 0;
     QList<tAddedFile> added;
