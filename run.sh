@@ -42,7 +42,8 @@ fi
 if [ ! -f build/build.ninja ]; then
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build build --target quorvane --parallel "$(nproc)"
+# CMAKE_BUILD_PARALLEL_LEVEL limits the jobs on a shared machine.
+cmake --build build --target quorvane --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 program=$root/build/app/quorvane
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

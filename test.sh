@@ -40,7 +40,9 @@ else
     options=()
 fi
 
+# CMAKE_BUILD_PARALLEL_LEVEL limits the jobs on a shared machine.
+jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "$jobs"
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$jobs"
