@@ -25,3 +25,10 @@ void CDevice::LoadAll() {}
 void CDevice::ClearMemory() {}
 void CDevice::Properties() {}
 void CDevice::UpdateDateTime() {}
+
+// Without a protocol engine no command runs, so nothing reports back.
+void CDevice::ExchangeEnd(IDevicePlugin::tCommand, const QString&, bool, bool, const IDevicePlugin::tCommandRes&) {}
+void CDevice::SetWaiting(int, bool, const QString&) {}
+void CDevice::EnableCancellation(bool) {}
+void CDevice::SetProgress(int, int, bool) {}
+void CDevice::ShowTrace(tFileView) {}

@@ -19,6 +19,13 @@ public:
     ~CDevice() override;
 
     bool IsConnected() const;
+
+    void ExchangeEnd(IDevicePlugin::tCommand cmd, const QString& errors, bool bCancelled, bool bCritical,
+                     const IDevicePlugin::tCommandRes& res) override;
+    void SetWaiting(int sec, bool bCanCancelled, const QString& message) override;
+    void EnableCancellation(bool bEnable) override;
+    void SetProgress(int cur, int total, bool bCanCancelled) override;
+    void ShowTrace(tFileView view) override;
     // The connected instrument's description; empty (and logged) without one.
     QString GetDeviceDescription() const;
 
