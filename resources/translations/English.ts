@@ -587,6 +587,13 @@ You can try attach it manually from
     </message>
 </context>
 <context>
+    <name>IDeviceConnector::ESending</name>
+    <message>
+        <source>Error of sending</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LogFile</name>
     <message>
         <source>Logger error</source>
@@ -1028,6 +1035,11 @@ in the program with this button</translation>
     <message>
         <source>dd/MM/yyyy hh:mm</source>
         <comment>Date format: year/month/day  hour:min</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device parameters are invalid.
+Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -605,6 +605,13 @@ You can try attach it manually from
     </message>
 </context>
 <context>
+    <name>IDeviceConnector::ESending</name>
+    <message>
+        <source>Error of sending</source>
+        <translation>Ошибка передачи</translation>
+    </message>
+</context>
+<context>
     <name>LogFile</name>
     <message>
         <source>Logger error</source>
@@ -1048,6 +1055,12 @@ You can try attach it manually from
         <source>dd/MM/yyyy hh:mm</source>
         <comment>Date format: year/month/day  hour:min</comment>
         <translation>dd.MM.yyyy hh:mm</translation>
+    </message>
+    <message>
+        <source>Device parameters are invalid.
+Probably, you use incompatible device or device is not connected.</source>
+        <translation>Недопустимые параметры прибора.
+Возможно, прибор несовместим или не подключён.</translation>
     </message>
 </context>
 <context>
