@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB">
 <context>
+    <name>CDeviceExchanger</name>
+    <message>
+        <source>Downloaded data invalid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>

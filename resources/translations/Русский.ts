@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CDeviceExchanger</name>
+    <message>
+        <source>Downloaded data invalid.</source>
+        <translation>Получены неверные данные.</translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>

@@ -1,0 +1,232 @@
+#include "device/DeviceExchanger.h"
+
+#include "core/Assert.h"
+#include "device/DeviceConnectorCOM.h"
+#include "device/DeviceEvents.h"
+#include "device/DeviceExchange.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <exception>
+
+CDeviceExchanger::CDeviceExchanger(IDeviceEvents* events, QWidget* parent)
+    : QThread(parent), parentWidget(parent), events(events),
+      connector(CDeviceConnectorCOM::Create()), clock([] { return std::time(nullptr); })
+{
+}
+
+CDeviceExchanger::~CDeviceExchanger()
+{
+    // A QThread destroyed while it runs ends the process: stop the command
+    // first, then let the ports go on the thread that opened them.
+    Cancel();
+    wait();
+    RunOnExchangeThread([this] { ReleasePorts(); });
+}
+
+void CDeviceExchanger::ReleasePorts()
+{
+    for (tFoundDevice& device : foundDevices)
+        if (device.connector)
+            device.connector->Disconnect();
+    foundDevices.clear();
+    if (selectedDevice.connector)
+        selectedDevice.connector->Disconnect();
+    if (connector)
+        ClosePort(connector);
+}
+
+void CDeviceExchanger::RunOnExchangeThread(const std::function<void()>& job)
+{
+    wait();
+    pendingJob = job;
+    start(QThread::LowestPriority);
+    wait();
+    pendingJob = nullptr;
+}
+
+void CDeviceExchanger::SelectDevice(const tDeviceInfo& device)
+{
+    QV_ASSERT(!IsConnected());
+    for (const tFoundDevice& found : qAsConst(foundDevices))
+        if (found.description == device.description && found.port == device.port)
+            selectedDevice = found;
+}
+
+tDeviceInfo CDeviceExchanger::GetDeviceInfo()
+{
+    QV_ASSERT(IsConnected());
+    return tDeviceInfo{selectedDevice.port, selectedDevice.description};
+}
+
+tDeviceParams CDeviceExchanger::GetParams()
+{
+    return params;
+}
+
+tDeviceEnumsPublic CDeviceExchanger::GetEnums()
+{
+    QV_ASSERT(IsConnected());
+    return enums;
+}
+
+void CDeviceExchanger::StoreParams(const tDeviceParams& newParams)
+{
+    const tDeviceParams old = params;
+    params = newParams;
+    for (auto it = old.WaveLenGI.cbegin(); it != old.WaveLenGI.cend(); ++it)
+        if (!params.WaveLenGI.contains(it.key()))
+            params.WaveLenGI.insert(it.key(), it.value());
+}
+
+QList<tFoundDevice> CDeviceExchanger::GetFoundDevices()
+{
+    return foundDevices;
+}
+
+bool CDeviceExchanger::IsConnected()
+{
+    return connector && connector->IsConnected();
+}
+
+void CDeviceExchanger::StartCommand(tCommand command)
+{
+    if (cmd != NoCommand) {
+        qCritical("ASSERTION FAILED: %s", "cmd == NoCommand");
+        return;
+    }
+    cmd = command;
+    errors.clear();
+    if (QThread::currentThread() == this) {
+        // From the exchange end's handler on this thread: the run goes on.
+        bRunAgain = true;
+        return;
+    }
+    // Never terminate a run: it may hold the log's lock. After its exchange
+    // end it is at its last log line.
+    wait();
+    start(QThread::LowestPriority);
+}
+
+void CDeviceExchanger::Cancel()
+{
+    cancelled = true;
+}
+
+void CDeviceExchanger::run()
+{
+    if (pendingJob) {
+        pendingJob();
+        return;
+    }
+    do {
+        bRunAgain = false;
+        RunOneCommand();
+    } while (bRunAgain);
+}
+
+void CDeviceExchanger::RunOneCommand()
+{
+    qDebug() << "CDeviceExchanger::run()";
+    QElapsedTimer timer;
+    timer.start();
+    cancelled = false;
+    bool bCritical = false;
+    tCommandRes res;
+    const tCommand command = cmd;
+
+    if (!IsConnected() && command != Enumerate && command != Connect)
+        qCritical("ASSERTION FAILED: %s", "0");
+    // A new command never sees an old reply, nor the tail of an old block.
+    overData.clear();
+    if (IsConnected())
+        connector->Receive();
+
+    try {
+        switch (command) {
+        case NoCommand: qCritical("ASSERTION FAILED: %s", "0"); break;
+        case Enumerate: DoEnumerate(); break;
+        case Connect: DoConnect(); break;
+        case Disconnect: DoDisconnect(); break;
+        case IDevicePlugin::ApplyParams: ApplyParams(); break;
+        case Measure: DoMeasure(res); break;
+        case LoadAll: DoLoadAll(res); break;
+        case ClearMemory: DoClearMemory(); break;
+        case SetDateTime: DoSetDateTime(); break;
+        }
+    } catch (const EDeviceExchange& e) {
+        bCritical = e.IsCritical();
+        errors = bCritical ? e.GetText() : e.GetDescription();
+    } catch (const Exception& e) {
+        bCritical = true;
+        errors = e.GetText();
+    } catch (...) {
+        // Anything else leaving QThread::run would end the process.
+        bCritical = true;
+        errors = EInternalError({tErrorCode(16, 536)}).GetText();
+    }
+
+    cmd = NoCommand;
+    if (events)
+        events->ExchangeEnd(command, errors, cancelled, bCritical, res);
+    qDebug() << "CDeviceExchanger::run() done in" << timer.elapsed() << "ms...";
+}
+
+QByteArray CDeviceExchanger::GetResponse(int timeoutMs, bool bStopAtCR, bool bCancellable)
+{
+    if (timeoutMs <= 0)
+        qCritical("ASSERTION FAILED: %s", "pauseMs>0");
+    const int poll = qMin(timeoutMs, 10);
+    QByteArray buffer;
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        if (timer.elapsed() >= timeoutMs)
+            break;
+        if (connector && connector->HasData()) {
+            buffer += connector->Receive();
+            if (!bStopAtCR || buffer.contains('\r'))
+                break;
+        }
+        if (poll > 0)
+            QThread::msleep(ulong(poll));
+        if (bCancellable && cancelled)
+            break;
+    }
+    const char* outcome = buffer.isEmpty() ? "FAILED" : "OK";
+    if (bCancellable && cancelled) {
+        buffer.clear();
+        outcome = "CANCELLED";
+    }
+    qDebug() << "GetResponse(" << timeoutMs << ")" << outcome << " in" << timer.elapsed() << "mS";
+    return buffer;
+}
+
+void CDeviceExchanger::Pause(int ms)
+{
+    qDebug() << "Pause " << ms << "mS";
+    QThread::msleep(ulong(qMax(ms, 0)));
+}
+
+void CDeviceExchanger::Send(const QByteArray& command)
+{
+    connector->Send(command);
+}
+
+bool CDeviceExchanger::OpenPort(const tConnector& port, const QString& portName, int baudRate)
+{
+    const tLineStates lines{false, true, false, false};
+    return port->Connect(portName, baudRate, &lines);
+}
+
+void CDeviceExchanger::ClosePort(const tConnector& port)
+{
+    port->Disconnect();
+}
+
+void CDeviceExchanger::SelectWaveLength(int)
+{
+    // The first protocol chooses its laser with the configuration command.
+}

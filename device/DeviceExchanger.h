@@ -1,0 +1,113 @@
+#pragma once
+
+#include "device/DeviceConnector.h"
+#include "device/DevicePlugin.h"
+#include "device/DeviceRecords.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSharedPointer>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <ctime>
+#include <functional>
+
+class IDeviceEvents;
+struct FInfo;
+class QWidget;
+
+// The engine of the first protocol and the base of the other two. Every
+// command runs once on the object's own thread, which has no event loop:
+// replies are polled, and Cancel is noticed at every wait.
+class CDeviceExchanger : public QThread, public IDevicePlugin
+{
+    Q_OBJECT
+
+public:
+    using tConnector = QSharedPointer<IDeviceConnector>;
+    // The computer's clock as the instrument is set to it.
+    using tClock = std::function<std::time_t()>;
+
+    CDeviceExchanger(IDeviceEvents* events, QWidget* parent);
+    ~CDeviceExchanger() override;
+
+    int GetCapabilities() override;
+    bool HasRealReflectance() override;
+    QString GetName() override;
+    void SelectDevice(const tDeviceInfo& device) override;
+    tDeviceInfo GetDeviceInfo() override;
+    tDeviceParams GetParams() override;
+    tDeviceEnumsPublic GetEnums() override;
+    void StoreParams(const tDeviceParams& newParams) override;
+    QMap<int, float> MakeWaveLenBC(const QMap<int, float>& waveLenBC, float bc) override;
+    QList<tFoundDevice> GetFoundDevices() override;
+    bool IsConnected() override;
+    void StartCommand(tCommand command) override;
+    void Cancel() override;
+    void DoDisconnect() override;
+
+    void SetClock(tClock source) { clock = std::move(source); }
+
+signals:
+    // Asks the panel which entries of a received file tree to download.
+    void sigDirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles);
+    void sigShowMessage(QString strMessage);
+
+protected:
+    void run() override;
+    virtual void DoEnumerate();
+    virtual void CheckPort(QStringList& ports, int baudRate, const QString& marker, bool bAcceptNewer);
+    virtual void DoConnect();
+    virtual void ApplyParams();
+    virtual void DoMeasure(tCommandRes& res);
+    virtual void DoLoadAll(tCommandRes& res);
+    virtual void DoClearMemory();
+    virtual void DoSetDateTime();
+    virtual tReceivedFile LoadFile(const QString& devicePath, const QString& localPath);
+    virtual tReceivedFile ReceiveFile(int fileNumber);
+    // Reads one "#<n><length><bytes>" block; see the definition.
+    virtual bool DownloadData(QByteArray& out, int minSize, int msWait, int maxSize, int msTotalWait,
+                              bool bAsResponse, bool bExactLength);
+    virtual void ReceiveParams();
+    virtual void SetParams(int waveLen);
+    virtual void SelectWaveLength(int waveLenMask);
+    virtual void ClosePort(const tConnector& port);
+    virtual bool OpenPort(const tConnector& port, const QString& portName, int baudRate);
+
+    // Collects a reply for up to timeoutMs. Stops at the first chunk, or at
+    // the first CR when bStopAtCR; a cancel empties it when bCancellable.
+    QByteArray GetResponse(int timeoutMs, bool bStopAtCR, bool bCancellable);
+    void Pause(int ms);
+    void Send(const QByteArray& command);
+    // Runs `job` on the exchange thread outside the command cycle (no
+    // ExchangeEnd) and waits for it: ports belong to the thread that opened them.
+    void RunOnExchangeThread(const std::function<void()>& job);
+    // Whether an old firmware counts the block's head in its length.
+    bool NeedsLengthCorrection(bool bAsResponse, bool bExactLength) const;
+    std::time_t Now() const { return clock(); }
+    // Closes every port the engine holds, on the calling thread.
+    void ReleasePorts();
+
+    QByteArray overData;
+    QWidget* parentWidget;
+    IDeviceEvents* events;
+    tConnector connector;
+    QString errors;
+    QList<tFoundDevice> foundDevices;
+    tFoundDevice selectedDevice;
+    tDeviceParams params;
+    tDeviceEnums enums;
+    std::atomic<bool> cancelled{false};
+    std::atomic<tCommand> cmd{NoCommand};
+
+private:
+    void RunOneCommand();
+
+    tClock clock;
+    std::function<void()> pendingJob;
+    // Set when the exchange end's handler started the next command on this
+    // thread: the same run carries it out.
+    bool bRunAgain = false;
+};
