@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <climits>
 #include <exception>
 
 CDeviceExchanger::CDeviceExchanger(IDeviceEvents* events, QWidget* parent)
@@ -20,31 +21,56 @@ CDeviceExchanger::CDeviceExchanger(IDeviceEvents* events, QWidget* parent)
 CDeviceExchanger::~CDeviceExchanger()
 {
     // A QThread destroyed while it runs ends the process: stop the command
-    // first, then let the ports go on the thread that opened them.
+    // first, then let the instrument go on the thread that opened its port.
     Cancel();
     wait();
-    RunOnExchangeThread([this] { ReleasePorts(); });
+    RunOnExchangeThread([this] {
+        try {
+            Disconnecting();
+        } catch (...) {
+        }
+        ReleasePorts();
+    });
+}
+
+void CDeviceExchanger::ClearFoundDevices()
+{
+    for (tFoundDevice& device : foundDevices)
+        if (device.connector && device.connector != connector)
+            ClosePort(device.connector);
+    foundDevices.clear();
 }
 
 void CDeviceExchanger::ReleasePorts()
 {
-    for (tFoundDevice& device : foundDevices)
-        if (device.connector)
-            device.connector->Disconnect();
-    foundDevices.clear();
-    if (selectedDevice.connector)
+    ClearFoundDevices();
+    if (selectedDevice.connector && selectedDevice.connector != connector)
         selectedDevice.connector->Disconnect();
     if (connector)
         ClosePort(connector);
 }
 
-void CDeviceExchanger::RunOnExchangeThread(const std::function<void()>& job)
+bool CDeviceExchanger::RunOnExchangeThread(const std::function<void()>& job, int msWait)
 {
-    wait();
+    const unsigned long limit = msWait < 0 ? ULONG_MAX : static_cast<unsigned long>(msWait);
+    if (!wait(limit)) {
+        qCritical("ASSERTION FAILED: %s", "!isRunning()");
+        return false;
+    }
     pendingJob = job;
     start(QThread::LowestPriority);
-    wait();
-    pendingJob = nullptr;
+    const bool bDone = wait(limit);
+    if (bDone)
+        pendingJob = nullptr;
+    return bDone;
+}
+
+void CDeviceExchanger::DoDisconnect()
+{
+    if (QThread::currentThread() == this)
+        Disconnecting();
+    else
+        RunOnExchangeThread([this] { Disconnecting(); }, 10000);
 }
 
 void CDeviceExchanger::SelectDevice(const tDeviceInfo& device)

@@ -15,6 +15,17 @@
 #include <functional>
 
 class IDeviceEvents;
+
+// One "CFG" reply: what the instrument is set to.
+struct tCfgReply
+{
+    int LineLen = 0;
+    int PulseWidth = 0;
+    int AverageTime = 0;
+    int WaveLen = 0;
+    int WaveLenIndex = 0;
+    float GI = 0.0f;
+};
 struct FInfo;
 class QWidget;
 
@@ -50,6 +61,11 @@ public:
 
     void SetClock(tClock source) { clock = std::move(source); }
 
+    static tCfgReply ParseCfgReply(const QString& text);
+    // The identification "maker,model,serial,FW ver:version" of a port.
+    static tFoundDevice ReceiveInfo(const QByteArray& reply, const QString& port);
+    static bool IsFirmwareOutdated(const QString& version);
+
 signals:
     // Asks the panel which entries of a received file tree to download.
     void sigDirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles);
@@ -83,12 +99,18 @@ protected:
     void Send(const QByteArray& command);
     // Runs `job` on the exchange thread outside the command cycle (no
     // ExchangeEnd) and waits for it: ports belong to the thread that opened them.
-    void RunOnExchangeThread(const std::function<void()>& job);
+    // With msWait >= 0 it gives up on a thread that does not end in time
+    // and returns false.
+    bool RunOnExchangeThread(const std::function<void()>& job, int msWait = -1);
     // Whether an old firmware counts the block's head in its length.
     bool NeedsLengthCorrection(bool bAsResponse, bool bExactLength) const;
     std::time_t Now() const { return clock(); }
     // Closes every port the engine holds, on the calling thread.
     void ReleasePorts();
+    // Releases the probed connectors of an earlier search.
+    void ClearFoundDevices();
+    // The disconnection proper, on the exchange thread.
+    virtual void Disconnecting();
 
     QByteArray overData;
     QWidget* parentWidget;

@@ -7,6 +7,58 @@
         <source>Downloaded data invalid.</source>
         <translation>Получены неверные данные.</translation>
     </message>
+    <message>
+        <source> s/n </source>
+        <translation> с/н </translation>
+    </message>
+    <message>
+        <source>Cannot receive device&apos;s identificator from port %1.
+Probably, you use incompatible device or device is not connected.</source>
+        <translation>Не удалось получить идентификатор прибора через порт %1.
+Возможно, прибор несовместим или не подключён.</translation>
+    </message>
+    <message>
+        <source>Invalid device&apos;s identificator received from port %1.
+Probably, you use incompatible device.</source>
+        <translation>Через порт %1 получен неверный идентификатор прибора.
+Возможно, прибор несовместим.</translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Возможно, порт занят другой программой.</translation>
+    </message>
+    <message>
+        <source>Cannot reconnect on HI speed.</source>
+        <translation>Не удалось переподключиться на высокой скорости.</translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation>Не удалось определить параметры прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation>Не удалось синхронизировать часы прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>The firmware version (FW) of the connected device is out of date.
+Update FW to the latest version available on the device manufacturer&apos;s website</source>
+        <translation>Версия встроенного ПО подключённого прибора устарела.
+Обновите ПО до последней версии с сайта производителя прибора</translation>
+    </message>
+    <message>
+        <source>Incompatible parameters combination requested
+Range(%1 km) and Pulse width (%2 ns)!
+The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation>Запрошено несовместимое сочетание параметров
+Диапазон (%1 км) и длительность импульса (%2 нс)!
+Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
+    </message>
 </context>
 <context>
     <name>CEventList</name>

@@ -1,3 +1,4 @@
+#include "ExchangerFixture.h"
 #include "support/LogCatcher.h"
 #include "support/ScriptedInstrument.h"
 #include "support/Throws.h"
@@ -13,111 +14,6 @@
 #include <new>
 
 namespace {
-
-// Records what the engine reports; an optional handler runs inside ExchangeEnd
-// on the exchange thread, as a direct panel would.
-class CEventsRecorder : public IDeviceEvents
-{
-public:
-    struct tEnd
-    {
-        IDevicePlugin::tCommand cmd;
-        QString errors;
-        bool bCancelled;
-        bool bCritical;
-    };
-
-    void ExchangeEnd(IDevicePlugin::tCommand cmd, const QString& errors, bool bCancelled, bool bCritical,
-                     const IDevicePlugin::tCommandRes&) override
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            ends.append({cmd, errors, bCancelled, bCritical});
-        }
-        if (onEnd)
-            onEnd();
-    }
-    void SetWaiting(int, bool, const QString&) override {}
-    void EnableCancellation(bool) override {}
-    void SetProgress(int, int, bool) override {}
-    void ShowTrace(tFileView) override {}
-
-    int Count()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return ends.size();
-    }
-    tEnd Last()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return ends.last();
-    }
-    bool WaitFor(int count, int ms = 10000)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (Count() < count && timer.elapsed() < ms)
-            QThread::msleep(2);
-        return Count() >= count;
-    }
-
-    std::function<void()> onEnd;
-
-private:
-    std::mutex mutex;
-    QList<tEnd> ends;
-};
-
-// The engine with its protected steps reachable: command 7 runs whatever the
-// test puts into `step`, and Connect opens the emulator's port.
-class CTestExchanger : public CDeviceExchanger
-{
-public:
-    explicit CTestExchanger(IDeviceEvents* events) : CDeviceExchanger(events, nullptr) {}
-
-    using CDeviceExchanger::DownloadData;
-    using CDeviceExchanger::GetResponse;
-    using CDeviceExchanger::Pause;
-
-    // Runs `body` as a command on the exchange thread and waits for its end.
-    void RunStep(CEventsRecorder& events, std::function<void()> body)
-    {
-        const int before = events.Count();
-        step = std::move(body);
-        StartCommand(ClearMemory);
-        QVERIFY(events.WaitFor(before + 1));
-    }
-    void ConnectTo(CEventsRecorder& events, const QString& port, int baud = 57600)
-    {
-        portName = port;
-        baudRate = baud;
-        const int before = events.Count();
-        StartCommand(Connect);
-        QVERIFY(events.WaitFor(before + 1));
-    }
-    void SetDevice(const QString& model, const QString& version)
-    {
-        selectedDevice.model = model;
-        selectedDevice.version = version;
-    }
-    void AddFound(const tFoundDevice& device) { foundDevices.append(device); }
-    tFoundDevice Selected() const { return selectedDevice; }
-    void SetEnums(const tDeviceEnums& e) { enums = e; }
-
-    std::function<void()> step;
-
-protected:
-    void DoConnect() override { OpenPort(connector, portName, baudRate); }
-    void DoClearMemory() override
-    {
-        if (step)
-            step();
-    }
-
-private:
-    QString portName;
-    int baudRate = 57600;
-};
 
 std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second)
 {

@@ -121,11 +121,16 @@ void CScriptedInstrument::OnReceived(const QByteArray& chunk)
             pending.remove(0, cr + 1);
             commands.append({now, text, SlaveSpeed(), bFirst ? silence : 0});
             bFirst = false;
+            // An exact rule wins over a prefix rule.
+            const tRule* match = nullptr;
             for (const tRule& rule : rules)
-                if (rule.bPrefix ? text.startsWith(rule.key) : text == rule.key) {
-                    toRun.emplace_back(rule.answer, text);
-                    break;
-                }
+                if (!rule.bPrefix && text == rule.key)
+                    match = &rule;
+            for (const tRule& rule : rules)
+                if (!match && rule.bPrefix && text.startsWith(rule.key))
+                    match = &rule;
+            if (match)
+                toRun.emplace_back(match->answer, text);
         }
     }
     commandArrived.notify_all();

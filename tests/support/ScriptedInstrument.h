@@ -14,7 +14,7 @@
 
 // An emulated instrument that answers commands from a script. A command is
 // everything up to and including a CR; the script maps a command (exactly or
-// by its start) to an answer, which schedules writes (at once, later, in
+// by its start; an exact entry wins) to an answer, which schedules writes (at once, later, in
 // chunks) or a hang-up. Commands nobody scripted get no answer.
 class CScriptedInstrument : public CInstrumentEmulator
 {

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "device/DeviceEvents.h"
+#include "device/DeviceExchanger.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <functional>
+#include <mutex>
+
+// Records what the engine reports; an optional handler runs inside ExchangeEnd
+// on the exchange thread, as a direct panel would.
+class CEventsRecorder : public IDeviceEvents
+{
+public:
+    struct tEnd
+    {
+        IDevicePlugin::tCommand cmd;
+        QString errors;
+        bool bCancelled;
+        bool bCritical;
+    };
+
+    void ExchangeEnd(IDevicePlugin::tCommand cmd, const QString& errors, bool bCancelled, bool bCritical,
+                     const IDevicePlugin::tCommandRes&) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ends.append({cmd, errors, bCancelled, bCritical});
+        }
+        if (onEnd)
+            onEnd();
+    }
+    void SetWaiting(int, bool, const QString&) override {}
+    void EnableCancellation(bool) override {}
+    void SetProgress(int, int, bool) override {}
+    void ShowTrace(tFileView) override {}
+
+    int Count()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return ends.size();
+    }
+    tEnd Last()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return ends.last();
+    }
+    // Keeps this thread's events going: messages from the engine come
+    // blocking-queued.
+    bool WaitFor(int count, int ms = 10000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (Count() < count && timer.elapsed() < ms) {
+            QCoreApplication::processEvents();
+            QThread::msleep(2);
+        }
+        return Count() >= count;
+    }
+
+    std::function<void()> onEnd;
+
+private:
+    std::mutex mutex;
+    QList<tEnd> ends;
+};
+
+// The engine with its protected steps reachable: command 7 runs whatever the
+// test puts into `step`, and Connect opens the emulator's port.
+class CTestExchanger : public CDeviceExchanger
+{
+public:
+    explicit CTestExchanger(IDeviceEvents* events) : CDeviceExchanger(events, nullptr) {}
+
+    using CDeviceExchanger::DownloadData;
+    using CDeviceExchanger::GetResponse;
+    using CDeviceExchanger::Pause;
+
+    // Runs `body` as a command on the exchange thread and waits for its end.
+    void RunStep(CEventsRecorder& events, std::function<void()> body)
+    {
+        const int before = events.Count();
+        step = std::move(body);
+        StartCommand(ClearMemory);
+        QVERIFY(events.WaitFor(before + 1));
+    }
+    // Opens the port directly, without the protocol's connection.
+    void ConnectTo(CEventsRecorder& events, const QString& port, int baud = 57600)
+    {
+        portName = port;
+        baudRate = baud;
+        const int before = events.Count();
+        StartCommand(Connect);
+        QVERIFY(events.WaitFor(before + 1));
+    }
+    void SetDevice(const QString& model, const QString& version)
+    {
+        selectedDevice.model = model;
+        selectedDevice.version = version;
+    }
+    void AddFound(const tFoundDevice& device) { foundDevices.append(device); }
+    tFoundDevice Selected() const { return selectedDevice; }
+    void SetEnums(const tDeviceEnums& e) { enums = e; }
+
+    // Runs a command the protocol's own way and waits for its end.
+    void Run(CEventsRecorder& events, tCommand command, int ms = 20000)
+    {
+        portName.clear();
+        const int before = events.Count();
+        StartCommand(command);
+        QVERIFY(events.WaitFor(before + 1, ms));
+    }
+    using CDeviceExchanger::SetParams;
+
+    std::function<void()> step;
+
+protected:
+    void DoConnect() override
+    {
+        if (portName.isEmpty())
+            CDeviceExchanger::DoConnect();
+        else
+            OpenPort(connector, portName, baudRate);
+    }
+    void DoClearMemory() override
+    {
+        if (step)
+            step();
+    }
+
+private:
+    QString portName;
+    int baudRate = 57600;
+};
+

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ScriptedInstrument.h"
+
+#include <QList>
+#include <QMutex>
+
+// A reflectometer of the first protocol: answers its identification at its
+// own rates only, switches to the high rate on request, keeps range, pulse
+// and averaging tables that the configuration command indexes, and answers
+// the parameter and threshold queries. Everything else is recorded only.
+class CFirstProtocolPersona : public CScriptedInstrument
+{
+public:
+    enum eHiAnswer
+    {
+        HiOk,
+        HiErr,
+        HiSilent
+    };
+    struct tSetup
+    {
+        QByteArray idn = "MAKER,M-7x,\xE2\x84\x96" "1001,FW ver:5.1b(600)\r";
+        QList<int> idnRates{57600};
+        eHiAnswer hi = HiOk;
+        QList<QByteArray> rangesKm{"2", "8"};
+        QList<int> pulses{10, 100, 1000};
+        QList<int> averages{15, 30, 60, 600};
+        QByteArray ava = "1310,0,1550\r";
+        QByteArray current = "CFG,2,10,15,1310(0),1.4680\r";
+        // The longest pulse the shortest range takes.
+        int pulseLimit = 100;
+        QByteArray blcr = "BC=800\nA=1\nB=2\nC=3\nD=4\nLT=200\nRT=45000\nET=3000\nEVNT=1\nE=5\r";
+    };
+
+    static tSetup PersonaA() { return tSetup(); }
+    static tSetup PersonaB()
+    {
+        tSetup s;
+        s.idn = "MAKER,M-7x,\xE2\x84\x96" "1002,FW ver:4.4a(498)\r";
+        return s;
+    }
+    static tSetup PersonaC()
+    {
+        tSetup s;
+        s.idn = "MAKER,M-7x,\xE2\x84\x96" "1003,FW ver:5.0a(600)\r";
+        s.idnRates = {460800};
+        return s;
+    }
+    static tSetup Version6()
+    {
+        tSetup s;
+        s.idn = "MAKER,M-7x,\xE2\x84\x96" "1004,FW ver:6.0a(700)\r";
+        s.idnRates = {57600, 460800};
+        return s;
+    }
+
+    explicit CFirstProtocolPersona(const tSetup& setup);
+    ~CFirstProtocolPersona() override { StopReading(); }
+
+private:
+    QByteArray Configure(const QByteArray& command);
+
+    tSetup setup;
+    QMutex mutex;
+};
