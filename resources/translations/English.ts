@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB">
 <context>
+    <name>CDeviceExchangeDlg</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait for device communicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%v/%m sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%v/%m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancellation, please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDeviceExchanger</name>
     <message>
         <source>Downloaded data invalid.</source>
@@ -1147,6 +1170,21 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
 </context>
 <context>
+    <name>SelectFolderDialog</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Crash report installation</source>
@@ -1161,6 +1199,21 @@ Please reinstall program.</source>
     <message>
         <source>Language resources not found or corrupted
 Please reinstall program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>selectFolderDialog</name>
+    <message>
+        <source>Download files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download selected folder</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CDeviceExchangeDlg</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Wait for device communicates...</source>
+        <translation>Идёт обмен с прибором...</translation>
+    </message>
+    <message>
+        <source>%v/%m sec</source>
+        <translation>%v/%m с</translation>
+    </message>
+    <message>
+        <source>%v/%m</source>
+        <translation>%v/%m</translation>
+    </message>
+    <message>
+        <source>Cancellation, please wait...</source>
+        <translation>Отмена, подождите...</translation>
+    </message>
+</context>
+<context>
     <name>CDeviceExchanger</name>
     <message>
         <source>Downloaded data invalid.</source>
@@ -1175,6 +1198,21 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
 </context>
 <context>
+    <name>SelectFolderDialog</name>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Crash report installation</source>
@@ -1193,6 +1231,21 @@ Please reinstall program.</source>
 Please reinstall program.</source>
         <translation>Языковые ресурсы не найдены или повреждены
 Переустановите программу.</translation>
+    </message>
+</context>
+<context>
+    <name>selectFolderDialog</name>
+    <message>
+        <source>Download files</source>
+        <translation>Загрузка файлов</translation>
+    </message>
+    <message>
+        <source>Download all</source>
+        <translation>Загрузить все</translation>
+    </message>
+    <message>
+        <source>Download selected folder</source>
+        <translation>Загрузить выбранную папку</translation>
     </message>
 </context>
 </TS>
