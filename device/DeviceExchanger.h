@@ -5,6 +5,7 @@
 #include "device/DeviceRecords.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QSharedPointer>
 #include <QString>
@@ -105,6 +106,13 @@ protected:
     // Whether an old firmware counts the block's head in its length.
     bool NeedsLengthCorrection(bool bAsResponse, bool bExactLength) const;
     std::time_t Now() const { return clock(); }
+    // Drops what is left on the line until it has been quiet for a moment.
+    void DrainLine();
+    // The instrument's answer to a cancelled acquisition; T is its total
+    // time, `since` when it started.
+    void StopAcquisition(qint64 totalMs, const QElapsedTimer& stopwatch);
+    // The dumps of one acquisition shown live until its time is up or it ends.
+    void ShowDumps(int waveLen, qint64 totalMs, const QElapsedTimer& stopwatch);
     // Closes every port the engine holds, on the calling thread.
     void ReleasePorts();
     // Releases the probed connectors of an earlier search.

@@ -74,6 +74,45 @@ Range(%1 km) and Pulse width (%2 ns)!
 The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Number of files is incorrect.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create temporary file.
+Check empty space for %1 bytes on system disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write temporary file:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Realtime view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error on measure request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device don&apos;t response.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device don&apos;t support momental cancellation.
+Please update firmware.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CEventList</name>

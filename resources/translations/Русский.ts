@@ -82,6 +82,48 @@ The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</
 Диапазон (%1 км) и длительность импульса (%2 нс)!
 Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
     </message>
+    <message>
+        <source>Number of files is incorrect.</source>
+        <translation>Неверное число файлов.</translation>
+    </message>
+    <message>
+        <source>Device is empty</source>
+        <translation>В памяти прибора нет файлов</translation>
+    </message>
+    <message>
+        <source>Cannot create temporary file.
+Check empty space for %1 bytes on system disk.</source>
+        <translation>Не удалось создать временный файл.
+Проверьте, есть ли на системном диске место для %1 байт.</translation>
+    </message>
+    <message>
+        <source>Cannot write temporary file:
+%1</source>
+        <translation>Не удалось записать временный файл:
+%1</translation>
+    </message>
+    <message>
+        <source>Realtime view</source>
+        <translation>Просмотр в реальном времени</translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+    </message>
+    <message>
+        <source>Error on measure request.</source>
+        <translation>Ошибка запроса измерения.</translation>
+    </message>
+    <message>
+        <source>Device don&apos;t response.</source>
+        <translation>Прибор не отвечает.</translation>
+    </message>
+    <message>
+        <source>Device don&apos;t support momental cancellation.
+Please update firmware.</source>
+        <translation>Прибор не поддерживает немедленную отмену.
+Обновите встроенное ПО.</translation>
+    </message>
 </context>
 <context>
     <name>CEventList</name>

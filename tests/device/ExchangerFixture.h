@@ -24,19 +24,59 @@ public:
     };
 
     void ExchangeEnd(IDevicePlugin::tCommand cmd, const QString& errors, bool bCancelled, bool bCritical,
-                     const IDevicePlugin::tCommandRes&) override
+                     const IDevicePlugin::tCommandRes& res) override
     {
         {
             std::lock_guard<std::mutex> lock(mutex);
             ends.append({cmd, errors, bCancelled, bCritical});
+            lastRes = res;
         }
         if (onEnd)
             onEnd();
     }
-    void SetWaiting(int, bool, const QString&) override {}
-    void EnableCancellation(bool) override {}
-    void SetProgress(int, int, bool) override {}
-    void ShowTrace(tFileView) override {}
+    void SetWaiting(int sec, bool bCanCancelled, const QString& message) override
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls << QString("wait %1 %2 %3").arg(sec).arg(bCanCancelled).arg(message);
+    }
+    void EnableCancellation(bool bEnable) override
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls << QString("cancellation %1").arg(bEnable);
+    }
+    void SetProgress(int cur, int total, bool bCanCancelled) override
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls << QString("progress %1 %2 %3").arg(cur).arg(total).arg(bCanCancelled);
+    }
+    void ShowTrace(tFileView view) override
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        traces.append(view);
+        calls << QString("trace %1").arg(view->GetDataPointCount());
+    }
+    // What the engine reported besides the ends, in order.
+    QStringList Calls()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return calls;
+    }
+    QList<tFileView> Traces()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return traces;
+    }
+    IDevicePlugin::tCommandRes LastResult()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return lastRes;
+    }
+    void ClearCalls()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls.clear();
+        traces.clear();
+    }
 
     int Count()
     {
@@ -66,10 +106,13 @@ public:
 private:
     std::mutex mutex;
     QList<tEnd> ends;
+    QStringList calls;
+    QList<tFileView> traces;
+    IDevicePlugin::tCommandRes lastRes;
 };
 
 // The engine with its protected steps reachable: command 7 runs whatever the
-// test puts into `step`, and Connect opens the emulator's port.
+// test puts into `step` (the real command without one), and Connect opens the emulator's port.
 class CTestExchanger : public CDeviceExchanger
 {
 public:
@@ -129,6 +172,8 @@ protected:
     {
         if (step)
             step();
+        else
+            CDeviceExchanger::DoClearMemory();
     }
 
 private:

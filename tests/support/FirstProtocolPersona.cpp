@@ -5,12 +5,15 @@
 CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
 {
     On("*IDN?\r", [this](CScriptedInstrument& self, const QByteArray&) {
-        if (setup.idnRates.contains(SlaveSpeed()))
+        const int speed = SlaveSpeed();
+        if (setup.idnRates.contains(speed) || (bHighRate && speed == 460800))
             self.WriteAfter(5, setup.idn);
     });
     On(";SYST:UART:HI\r", [this](CScriptedInstrument& self, const QByteArray&) {
-        if (setup.hi == HiOk)
+        if (setup.hi == HiOk) {
+            bHighRate = true;
             self.WriteAfter(5, "OK\r");
+        }
         else if (setup.hi == HiErr)
             self.WriteAfter(5, "ERR\r");
     });
@@ -21,6 +24,45 @@ CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
     Answer(";SYST:AVA?\r", setup.ava, 5);
     Answer(";SYST:SET:BLCR?\r", setup.blcr, 5);
     OnPrefix(";SYST:MODE ", [](CScriptedInstrument& self, const QByteArray&) { self.WriteAfter(5, "OK\r"); });
+    On(";INIT\r", [this](CScriptedInstrument& self, const QByteArray&) {
+        const qint64 seconds = setup.initReply.trimmed().toLongLong();
+        QMutexLocker lock(&mutex);
+        acquisitionEndUsec = NowUsec() + (seconds * 1000 - 1000) * 1000;
+        if (!setup.initReply.isEmpty())
+            self.WriteAfter(5, setup.initReply);
+    });
+    On(";OTDR:DUMP\r", [this](CScriptedInstrument& self, const QByteArray&) {
+        QMutexLocker lock(&mutex);
+        if (NowUsec() >= acquisitionEndUsec)
+            self.WriteAfter(5, "END\r");
+        else
+            self.WriteAfter(setup.dumpDelayMs,
+                            setup.dumpPrefix + (setup.dumpPayload.isEmpty() ? Dump() : setup.dumpPayload));
+    });
+    On(";OTDR:STOP\r", [this](CScriptedInstrument& self, const QByteArray&) {
+        if (setup.stop == StopOkEnd) {
+            self.WriteAfter(5, "OK\r");
+            self.WriteAfter(60, "END\r");
+        } else if (setup.stop == StopOther) {
+            self.WriteAfter(5, "ERR\r");
+        }
+    });
+    On(";MMEM:FREE?\r", [this](CScriptedInstrument& self, const QByteArray&) {
+        self.WriteAfter(5, setup.freeReply.isEmpty() ? QByteArray::number(setup.files.size()) + ",100\r"
+                                                     : setup.freeReply);
+    });
+    OnPrefix(";MMEM:LOAD:FILE? ", [this](CScriptedInstrument& self, const QByteArray& command) {
+        const int number = command.mid(17, command.size() - 18).toInt();
+        const QByteArray file = number == 0 ? setup.measured : setup.files.value(number - 1);
+        const QByteArray block = Block(file);
+        if (number != 0 && (number == setup.cutFile || number == setup.hangUpInFile)) {
+            self.WriteAfter(5, block.left(block.size() / 2));
+            if (number == setup.hangUpInFile)
+                self.HangUpAfter(100);
+            return;
+        }
+        self.WriteAfter(5, block);
+    });
     OnPrefix(";SYST:SET:CFG ", [this](CScriptedInstrument& self, const QByteArray& command) {
         const QByteArray reply = Configure(command);
         if (!reply.isEmpty())
@@ -48,4 +90,27 @@ QByteArray CFirstProtocolPersona::Configure(const QByteArray& command)
     QMutexLocker lock(&mutex);
     setup.current = reply;
     return reply;
+}
+
+QByteArray CFirstProtocolPersona::Dump(quint32 firstWord, quint32 noiseCount, quint32 wordCount)
+{
+    QByteArray dump;
+    auto put32 = [&dump](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            dump.append(char((v >> (8 * i)) & 0xFF));
+    };
+    auto put16 = [&dump](quint16 v) {
+        dump.append(char(v & 0xFF));
+        dump.append(char(v >> 8));
+    };
+    put32(1000000); // 10 ns between samples
+    put32(1000);
+    put16(10);
+    put16(1310);
+    put32(firstWord);
+    put32(noiseCount);
+    put32(wordCount);
+    for (quint32 i = 0; i < 4608; ++i)
+        put32(i < firstWord ? 1000 : 1000 + 4000000 / (1 + (i - firstWord) / 64));
+    return dump;
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QMutex>
 
+#include <atomic>
+
 // A reflectometer of the first protocol: answers its identification at its
 // own rates only, switches to the high rate on request, keeps range, pulse
 // and averaging tables that the configuration command indexes, and answers
@@ -12,6 +14,12 @@
 class CFirstProtocolPersona : public CScriptedInstrument
 {
 public:
+    enum eStopAnswer
+    {
+        StopOkEnd,
+        StopSilent,
+        StopOther
+    };
     enum eHiAnswer
     {
         HiOk,
@@ -31,6 +39,20 @@ public:
         // The longest pulse the shortest range takes.
         int pulseLimit = 100;
         QByteArray blcr = "BC=800\nA=1\nB=2\nC=3\nD=4\nLT=200\nRT=45000\nET=3000\nEVNT=1\nE=5\r";
+
+        // Acquisition: the reply to ";INIT" (none when empty), how a dump is
+        // announced, and how ";OTDR:STOP" is answered.
+        QByteArray initReply = "0\r";
+        QByteArray dumpPrefix = "#518456";
+        int dumpDelayMs = 400;
+        QByteArray dumpPayload; // empty: Dump()
+        eStopAnswer stop = StopOkEnd;
+        // Stored files (number 1 first) and the measured one (number 0).
+        QList<QByteArray> files;
+        QByteArray measured;
+        QByteArray freeReply; // empty: "<count>,100"
+        int cutFile = 0;      // this file is sent half and then nothing
+        int hangUpInFile = 0; // this file is sent half and then the line dies
     };
 
     static tSetup PersonaA() { return tSetup(); }
@@ -56,6 +78,8 @@ public:
     }
 
     explicit CFirstProtocolPersona(const tSetup& setup);
+    // A 24-byte header and 4608 words that decode to a falling trace.
+    static QByteArray Dump(quint32 firstWord = 100, quint32 noiseCount = 0, quint32 wordCount = 4608);
     ~CFirstProtocolPersona() override { StopReading(); }
 
 private:
@@ -63,4 +87,7 @@ private:
 
     tSetup setup;
     QMutex mutex;
+    qint64 acquisitionEndUsec = 0;
+    // Switched to the high rate, it answers there too.
+    std::atomic<bool> bHighRate{false};
 };

@@ -1,0 +1,122 @@
+#include "device/DeviceExchanger.h"
+
+#include "core/Exception.h"
+#include "device/DeviceEvents.h"
+#include "device/DeviceExchange.h"
+#include "sor/File.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace {
+
+constexpr int cSource = 16;
+
+// "yyMMdd_hhmm" and the tens digit of the seconds, then "(k)" until the name
+// is free in the current directory.
+QString FreeName(const QDateTime& stamp)
+{
+    const QString base = stamp.toString(QStringLiteral("yyMMdd_hhmm")) + QString::number(stamp.time().second() / 10);
+    const QDir folder = QDir::current();
+    QString name = base + QStringLiteral(".sor");
+    for (int k = 1; QFileInfo::exists(folder.filePath(name)); ++k)
+        name = base + QStringLiteral("(%1).sor").arg(k);
+    return folder.absoluteFilePath(name);
+}
+
+} // namespace
+
+void CDeviceExchanger::DoLoadAll(tCommandRes& res)
+{
+    if (events)
+        events->SetWaiting(0, true, QString());
+    Send(";SYST:MODE 3\r");
+    GetResponse(200, true, true);
+    Send(";MMEM:FREE?\r");
+    const QStringList parts = QString::fromLatin1(GetResponse(200, true, true)).split(QLatin1Char(','));
+    if (parts.size() != 2)
+        throw EDeviceExchange({tErrorCode(cSource, 1518)}, tr("Number of files is incorrect."), true);
+    const int count = parts.at(0).toInt(nullptr, 10);
+    if (count < 1)
+        throw EDeviceExchange({tErrorCode(cSource, 1522)}, tr("Device is empty"), false);
+    Send(";SYST:MODE 3\r");
+    GetResponse(200, true, true);
+    for (int i = 1; i <= count; ++i) {
+        if (events)
+            events->SetProgress(i - 1, count, true);
+        res.append(ReceiveFile(i));
+        if (cancelled)
+            return;
+    }
+    if (events)
+        events->SetProgress(count, count, false);
+}
+
+void CDeviceExchanger::DoClearMemory()
+{
+    Send(";MMEM:INIT\r");
+    GetResponse(200, true, true);
+}
+
+void CDeviceExchanger::DrainLine()
+{
+    // The tail of a dump read as text may still be on the line; a file
+    // download must start on its own "#".
+    QElapsedTimer total;
+    total.start();
+    QElapsedTimer quiet;
+    quiet.start();
+    while (quiet.elapsed() < 150 && total.elapsed() < 2000) {
+        if (connector->HasData()) {
+            connector->Receive();
+            quiet.restart();
+        } else {
+            msleep(5);
+        }
+    }
+    overData.clear();
+}
+
+tReceivedFile CDeviceExchanger::ReceiveFile(int fileNumber)
+{
+    DrainLine();
+    Send(QStringLiteral(";MMEM:LOAD:FILE? %1\r").arg(fileNumber).toLatin1());
+    QByteArray bytes;
+    DownloadData(bytes, 1000, 3000, 0, -1, false, false);
+    if (events)
+        events->EnableCancellation(false);
+    if (cancelled)
+        return tReceivedFile();
+
+    QDateTime stamp;
+    {
+        QTemporaryFile temporary;
+        if (!temporary.open())
+            throw EDeviceExchange(
+                {tErrorCode(cSource, 1576)},
+                tr("Cannot create temporary file.\nCheck empty space for %1 bytes on system disk.").arg(bytes.size()),
+                false);
+        if (temporary.write(bytes) != bytes.size() || !temporary.flush())
+            throw EDeviceExchange({tErrorCode(cSource, 1580)},
+                                  tr("Cannot write temporary file:\n%1").arg(temporary.errorString()), false);
+        try {
+            int warnings = 0;
+            sor::CFile trace(temporary.fileName(), &warnings);
+            stamp = trace.GetFixedParameters()->DateTime;
+        } catch (const Exception&) {
+            stamp = QDateTime();
+        }
+    }
+    if (!stamp.isValid())
+        stamp = QDateTime::currentDateTime();
+    return tReceivedFile(FreeName(stamp), bytes);
+}
+
+tReceivedFile CDeviceExchanger::LoadFile(const QString&, const QString&)
+{
+    return tReceivedFile();
+}

@@ -1,0 +1,441 @@
+#include "ExchangerFixture.h"
+#include "support/FirstProtocolPersona.h"
+#include "support/LogCatcher.h"
+#include "support/Throws.h"
+#include "support/TraceBuilder.h"
+
+#include "core/Exception.h"
+#include "device/DeviceExchange.h"
+#include "device/ProgressData.h"
+#include "device/SerialPortList.h"
+#include "sor/File.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+using tPersona = CFirstProtocolPersona;
+
+class CFixedPortList : public ISerialPortList
+{
+public:
+    explicit CFixedPortList(QString name) : name(std::move(name)) {}
+    QList<tSerialPortEntry> Ports() const override { return {{name, false, 0, QString()}}; }
+
+private:
+    QString name;
+};
+
+void Connect(CTestExchanger& engine, CEventsRecorder& events, const QString& port)
+{
+    SetSerialPortList(std::make_shared<CFixedPortList>(port));
+    engine.Run(events, IDevicePlugin::Enumerate);
+    QVERIFY(!engine.GetFoundDevices().isEmpty());
+    engine.SelectDevice(engine.GetFoundDevices().first());
+    engine.Run(events, IDevicePlugin::Connect);
+    QCOMPARE(events.Last().errors, QString());
+}
+
+// A SOR file of our own stamped at `stamp`.
+QByteArray SorFile(const QDir& dir, const QDateTime& stamp, int points = 3000)
+{
+    const QString path = dir.filePath(QString("stored-%1.sor").arg(stamp.toString("hhmmss")));
+    auto file = TraceBuilder(points).Flat(5000).Slope(0.2).Build(path);
+    file->GetFixedParameters()->DateTime = stamp;
+    file->Save();
+    QFile saved(path);
+    saved.open(QIODevice::ReadOnly);
+    return saved.readAll();
+}
+
+QByteArray Words(const QList<quint32>& words)
+{
+    QByteArray bytes;
+    for (quint32 w : words)
+        for (int i = 0; i < 4; ++i)
+            bytes.append(char((w >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+tTraceBlockHeader Header(double gi, quint32 spacing, quint32 averages, quint32 first, quint32 noise)
+{
+    tTraceBlockHeader h;
+    h.GroupIndex = float(gi);
+    h.Spacing = spacing;
+    h.Averages = averages;
+    h.FirstWord = first;
+    h.NoiseCount = noise;
+    h.WordCount = 4608;
+    return h;
+}
+
+} // namespace
+
+class TestFirstProtocolFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void convertsDumps_data();
+    void convertsDumps();
+    void convertsSamples();
+    void loadsAllStoredFiles();
+    void refusesMemoryReplies_data();
+    void refusesMemoryReplies();
+    void stopsOnAFileCutShort_data();
+    void stopsOnAFileCutShort();
+    void measuresOneWavelength();
+    void showsDumpsWhileMeasuring();
+    void cancelsRealtime_data();
+    void cancelsRealtime();
+    void refusesStartReplies_data();
+    void refusesStartReplies();
+
+private:
+    QTemporaryDir folder;
+    QString startDir;
+};
+
+void TestFirstProtocolFiles::init()
+{
+    startDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    QLocale::setDefault(QLocale(QStringLiteral("EN")));
+}
+
+void TestFirstProtocolFiles::cleanup()
+{
+    QDir::setCurrent(startDir);
+    SetSerialPortList(nullptr);
+}
+
+void TestFirstProtocolFiles::convertsDumps_data()
+{
+    QTest::addColumn<double>("gi");
+    QTest::addColumn<quint32>("spacing");
+    QTest::addColumn<quint32>("averages");
+    QTest::addColumn<quint32>("first");
+    QTest::addColumn<quint32>("noise");
+    QTest::addColumn<int>("words");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("converts") << 1.5 << 1000000u << 1u << 100u << 1u << 4608 << "1.99861638666667";
+    QTest::newRow("group index 0.9") << 0.9 << 1000000u << 1u << 100u << 1u << 4608 << "16:1290";
+    QTest::newRow("spacing below 1 ns") << 1.5 << 99999u << 1u << 100u << 1u << 4608 << "16:1294";
+    QTest::newRow("too few words") << 1.5 << 1000000u << 1u << 100u << 1u << 4000 << "16:1303";
+    QTest::newRow("noise past the first word") << 1.5 << 1000000u << 1u << 100u << 51u << 4608 << "16:1309";
+    QTest::newRow("averages 0") << 1.5 << 1000000u << 0u << 100u << 1u << 4608 << "16:1330";
+    QTest::newRow("averages 2^31") << 1.5 << 1000000u << 0x80000000u << 100u << 1u << 4608 << "16:1330";
+    QTest::newRow("last words missing") << 1.5 << 1000000u << 1u << 497u << 48u << 4608 << "16:1303";
+    QTest::newRow("last words there") << 1.5 << 1000000u << 1u << 496u << 48u << 4608 << "1.99861638666667";
+}
+
+void TestFirstProtocolFiles::convertsDumps()
+{
+    QFETCH(double, gi);
+    QFETCH(quint32, spacing);
+    QFETCH(quint32, averages);
+    QFETCH(quint32, first);
+    QFETCH(quint32, noise);
+    QFETCH(int, words);
+    QFETCH(QString, outcome);
+    const QByteArray bytes = Words(QVector<quint32>(words, 5000).toList());
+    QString got;
+    const QString trail = FailureTrail<EInternalError>([&] {
+        CProgressData data(Header(gi, spacing, averages, first, noise), bytes);
+        got = QString::number(data.GetResolution(), 'f', 14);
+        QCOMPARE(data.GetDataPointCount(), 4096);
+    });
+    QCOMPARE(trail == "nothing thrown" ? got : trail, outcome);
+}
+
+void TestFirstProtocolFiles::convertsSamples()
+{
+    // Averages 1: the ceiling is trunc(log10(4095) x 5000) = 18061.
+    QList<quint32> words = QVector<quint32>(4608, 1000).toList();
+    words[100] = 900;           // below the noise mean
+    words[101] = 1000 + 999;    // 999 above it
+    CProgressData one(Header(1.5, 1000000, 1, 100, 1), Words(words));
+    QCOMPARE(one.GetDataPoint(0), quint16(18061));
+    QCOMPARE(one.GetDataPoint(1), quint16(18061 - int(std::trunc(std::log10(999.0 + 1.0 - 1.0) * 5000))));
+
+    // Noise count 48 takes the mean of two neighbouring words.
+    QList<quint32> pairs = QVector<quint32>(4608, 1000).toList();
+    pairs[99] = 1000 + 2000;
+    pairs[100] = 1000 + 4000;
+    CProgressData mean(Header(1.5, 1000000, 1, 100, 48), Words(pairs));
+    // The noise words (0 to 95) read 1000; the pair reads 3000 and 5000.
+    const quint32 v = (3000 + 5000) / 2 - 1000;
+    QCOMPARE(mean.GetDataPoint(0), quint16(18061 - int(std::trunc(std::log10(double(v)) * 5000))));
+
+    LogCatcher log;
+    QCOMPARE(one.GetDataPoint(4096), quint16(0));
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: n<(int)data.size()"), 1);
+    CProgressData empty;
+    QCOMPARE(empty.GetDataPointCount(), 4096);
+    QCOMPARE(empty.GetResolution(), 1.0);
+    QCOMPARE(empty.GetDataPoint(4095), quint16(0));
+}
+
+void TestFirstProtocolFiles::loadsAllStoredFiles()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    const QDate day(2025, 3, 14);
+    setup.files = {SorFile(store.path(), QDateTime(day, QTime(9, 27, 15))),
+                   SorFile(store.path(), QDateTime(day, QTime(9, 27, 18)), 3100),
+                   SorFile(store.path(), QDateTime(day, QTime(14, 37, 59)))};
+    tPersona a(setup);
+    QFile taken(QDir(folder.path()).filePath("250314_14375.sor"));
+    QVERIFY(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    const QStringList before = QDir(folder.path()).entryList(QDir::Files);
+
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    a.ClearCommands();
+    events.ClearCalls();
+    engine.Run(events, IDevicePlugin::LoadAll);
+    QCOMPARE(events.Last().errors, QString());
+    QCOMPARE(a.CommandTexts(), QList<QByteArray>({";SYST:MODE 3\r", ";MMEM:FREE?\r", ";SYST:MODE 3\r",
+                                                  ";MMEM:LOAD:FILE? 1\r", ";MMEM:LOAD:FILE? 2\r",
+                                                  ";MMEM:LOAD:FILE? 3\r"}));
+    QCOMPARE(events.Calls(), QStringList({"wait 0 1 ", "progress 0 3 1", "cancellation 0", "progress 1 3 1",
+                                          "cancellation 0", "progress 2 3 1", "cancellation 0", "progress 3 3 0"}));
+    const IDevicePlugin::tCommandRes res = events.LastResult();
+    QCOMPARE(res.size(), 3);
+    const QDir dir(folder.path());
+    QCOMPARE(res[0].path, dir.absoluteFilePath("250314_09271.sor"));
+    QCOMPARE(res[1].path, dir.absoluteFilePath("250314_09271.sor"));
+    QCOMPARE(res[2].path, dir.absoluteFilePath("250314_14375(1).sor"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(res[i].data, setup.files[i]);
+    // Nothing is written, nothing erased.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before);
+    QVERIFY(!a.CommandTexts().contains(";MMEM:INIT\r"));
+
+    a.ClearCommands();
+    engine.Run(events, IDevicePlugin::ClearMemory);
+    QCOMPARE(a.CommandTexts(), QList<QByteArray>({";MMEM:INIT\r"}));
+}
+
+void TestFirstProtocolFiles::refusesMemoryReplies_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("errors");
+    QTest::addColumn<bool>("bCritical");
+    const QString count = "Number of files is incorrect.\n\nError code is 0.272-16:1518";
+    QTest::newRow("one field") << QByteArray("3\r") << count << true;
+    QTest::newRow("three fields") << QByteArray("3,1,2\r") << count << true;
+    QTest::newRow("no file") << QByteArray("0,100\r") << "Device is empty" << false;
+    QTest::newRow("not a number") << QByteArray("x,100\r") << "Device is empty" << false;
+}
+
+void TestFirstProtocolFiles::refusesMemoryReplies()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, errors);
+    QFETCH(bool, bCritical);
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.freeReply = reply;
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    engine.Run(events, IDevicePlugin::LoadAll);
+    QCOMPARE(events.Last().errors, errors);
+    QCOMPARE(events.Last().bCritical, bCritical);
+    for (const QByteArray& c : a.CommandTexts())
+        QVERIFY(!c.startsWith(";MMEM:LOAD"));
+}
+
+void TestFirstProtocolFiles::stopsOnAFileCutShort_data()
+{
+    QTest::addColumn<bool>("bHangUp");
+    QTest::newRow("cut short") << false;
+    QTest::newRow("hang-up") << true;
+}
+
+void TestFirstProtocolFiles::stopsOnAFileCutShort()
+{
+    QFETCH(bool, bHangUp);
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.files = {SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 27, 15))),
+                   SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 28, 15))),
+                   QByteArray("not a trace at all, but long enough").repeated(40)};
+    (bHangUp ? setup.hangUpInFile : setup.cutFile) = 2;
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    QElapsedTimer timer;
+    timer.start();
+    engine.Run(events, IDevicePlugin::LoadAll);
+    QVERIFY(timer.elapsed() >= 3000);
+    QCOMPARE(events.Last().errors, QString("Downloaded data invalid."));
+    QVERIFY(!events.Last().bCritical);
+    const IDevicePlugin::tCommandRes res = events.LastResult();
+    QCOMPARE(res.size(), 1);
+    QCOMPARE(res[0].data, setup.files[0]);
+    if (bHangUp) {
+        engine.Run(events, IDevicePlugin::ClearMemory);
+        QVERIFY(events.Last().bCritical);
+        QVERIFY2(events.Last().errors.startsWith("Error of sending"), qPrintable(events.Last().errors));
+    }
+}
+
+void TestFirstProtocolFiles::measuresOneWavelength()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.measured = SorFile(store.path(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 35)));
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    engine.StoreParams(p);
+    a.ClearCommands();
+    events.ClearCalls();
+    engine.Run(events, IDevicePlugin::Measure, 30000);
+    QCOMPARE(events.Last().errors, QString());
+    const QList<QByteArray> sent = a.CommandTexts();
+    const int init = sent.indexOf(";INIT\r");
+    QVERIFY(init > 0);
+    QCOMPARE(sent.at(init - 1), QByteArray(";SYST:MODE 1\r"));
+    QVERIFY(!sent.contains(";OTDR:DUMP\r"));
+    QVERIFY(sent.mid(init + 1).contains("*IDN?\r"));
+    QCOMPARE(sent.last(), QByteArray(";MMEM:LOAD:FILE? 0\r"));
+    const QStringList calls = events.Calls();
+    QCOMPARE(calls.filter("wait 3 1").size(), 2);
+    QCOMPARE(calls.filter("trace ").size(), 1);
+    QCOMPARE(events.Traces().first()->GetDataPoint(0), quint16(0));
+    QCOMPARE(events.Traces().first()->GetResolution(), 1.0);
+    const IDevicePlugin::tCommandRes res = events.LastResult();
+    QCOMPARE(res.size(), 1);
+    QCOMPARE(res[0].data, setup.measured);
+    QCOMPARE(QFileInfo(res[0].path).fileName(), QString("260102_03043.sor"));
+}
+
+void TestFirstProtocolFiles::showsDumpsWhileMeasuring()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaB();
+    setup.initReply = "12\r";
+    // The old firmware counts the block's head in its length.
+    setup.dumpPrefix = "#518464";
+    setup.measured = SorFile(store.path(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 35)));
+    tPersona b(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, b.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310, 1550};
+    engine.StoreParams(p);
+    events.ClearCalls();
+    QElapsedTimer timer;
+    timer.start();
+    engine.Run(events, IDevicePlugin::Measure, 90000);
+    QCOMPARE(events.Last().errors, QString());
+    QStringList calls = events.Calls();
+    QCOMPARE(calls.filter("wait 15 1 Wave length 1310ns (laser 0 from 2)").size(), 1);
+    QCOMPARE(calls.filter("wait 15 1 Wave length 1550ns (laser 1 from 2)").size(), 1);
+    // Empty trace first, then the dumps of each acquisition.
+    const QList<tFileView> traces = events.Traces();
+    QVERIFY2(traces.size() >= 4, qPrintable(calls.join('|')));
+    int shown = 0;
+    for (const tFileView& t : traces)
+        shown += t->GetDataPoint(4000) != 0;
+    QVERIFY(shown >= 2);
+    QCOMPARE(events.LastResult().size(), 2);
+}
+
+void TestFirstProtocolFiles::cancelsRealtime_data()
+{
+    QTest::addColumn<int>("stop");
+    QTest::addColumn<QString>("errors");
+    QTest::addColumn<bool>("bCancelled");
+    QTest::newRow("OK then END") << int(tPersona::StopOkEnd) << "" << true;
+    QTest::newRow("other answer") << int(tPersona::StopOther)
+                                  << "Device don't support momental cancellation.\nPlease update firmware." << false;
+}
+
+void TestFirstProtocolFiles::cancelsRealtime()
+{
+    QFETCH(int, stop);
+    QFETCH(QString, errors);
+    QFETCH(bool, bCancelled);
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = "60\r";
+    setup.dumpDelayMs = 50;
+    setup.stop = tPersona::eStopAnswer(stop);
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    p.AverageTime = -1;
+    engine.StoreParams(p);
+    events.ClearCalls();
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::Measure);
+    QVERIFY(a.WaitForCommand(";OTDR:DUMP\r", 30000));
+    QTest::qWait(300);
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 60000));
+    QCOMPARE(events.Last().errors, errors);
+    QCOMPARE(events.Last().bCancelled, bCancelled);
+    QVERIFY(events.LastResult().isEmpty());
+    QCOMPARE(a.CommandTexts().count(";OTDR:STOP\r"), 1);
+}
+
+void TestFirstProtocolFiles::refusesStartReplies_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::newRow("unanswered") << QByteArray();
+    QTest::newRow("not a number") << QByteArray("abc\r");
+    QTest::newRow("negative") << QByteArray("-1\r");
+}
+
+void TestFirstProtocolFiles::refusesStartReplies()
+{
+    QFETCH(QByteArray, reply);
+    tPersona::tSetup setup = tPersona::PersonaB();
+    setup.initReply = reply;
+    tPersona b(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, b.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    engine.StoreParams(p);
+    engine.Run(events, IDevicePlugin::Measure);
+    QCOMPARE(events.Last().errors, QString("Error on measure request.\n\nError code is 0.272-16:1163"));
+    QVERIFY(events.Last().bCritical);
+
+    // Realtime without a wavelength ends at once.
+    p.WaveLenNm.clear();
+    p.AverageTime = -1;
+    engine.StoreParams(p);
+    LogCatcher log;
+    QElapsedTimer timer;
+    timer.start();
+    engine.Run(events, IDevicePlugin::Measure);
+    QVERIFY(timer.elapsed() < 2000);
+    QCOMPARE(events.Last().errors, QString());
+    QVERIFY(events.LastResult().isEmpty());
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: params.WaveLenNm.size()>0"), 1);
+}
+
+QTEST_GUILESS_MAIN(TestFirstProtocolFiles)
+#include "tst_firstprotocolfiles.moc"
