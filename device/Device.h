@@ -1,15 +1,34 @@
 #pragma once
 
 #include "device/DeviceEvents.h"
+#include "device/DevicePlugin.h"
+#include "filelist/ViewFile.h"
 
 #include <QDialog>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QSharedPointer>
 #include <QString>
 
-class CFileList;
+#include <functional>
+#include <vector>
 
-// The instrument panel: finds an instrument, runs its commands and hands what
-// it received to the file list. Shown only on request. Until the protocol
-// engines join, no instrument is ever found, so no command starts.
+class CDeviceExchangeDlg;
+class CFileList;
+class QComboBox;
+class QCheckBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+struct FInfo;
+
+// The program's front end to the instrument link: finds an instrument over
+// the three protocols, runs its commands, shows live traces and hands what
+// arrived to the file list. The dialog itself is the instrument chooser while
+// disconnected and the measurement-parameter form while connected.
 class CDevice : public QDialog, public IDeviceEvents
 {
     Q_OBJECT
@@ -19,6 +38,8 @@ public:
     ~CDevice() override;
 
     bool IsConnected() const;
+    // The connected instrument's description; logged when there is none.
+    QString GetDeviceDescription() const;
 
     void ExchangeEnd(IDevicePlugin::tCommand cmd, const QString& errors, bool bCancelled, bool bCritical,
                      const IDevicePlugin::tCommandRes& res) override;
@@ -26,29 +47,123 @@ public:
     void EnableCancellation(bool bEnable) override;
     void SetProgress(int cur, int total, bool bCanCancelled) override;
     void ShowTrace(tFileView view) override;
-    // The connected instrument's description; empty (and logged) without one.
-    QString GetDeviceDescription() const;
+
+    // The protocols in the order they are asked; tests reach them here.
+    QList<IDevicePlugin*> GetPlugins() const;
+    CDeviceExchangeDlg* GetProgressDialog() const { return progressDlg; }
 
 signals:
+    void sigSetWaiting(int sec, bool bCanCancelled, QString message);
+    void sigEnableCancellation(bool bCanCancelled);
+    void sigSetProgress(int cur, int total, bool bCanCancelled);
+    void sigExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bool bCancelled, bool bCritical,
+                        IDevicePlugin::tCommandRes res);
     void sigConnect();
+    void sigConnectedChange(bool bConnected);
+    void sigHasFilesChange(bool bConnected);
+    void sigCanClearMemoryChange(bool bConnected);
+    void sigDisconnectedChange(bool bDisconnected);
     void sigDisconnect();
     void sigUpdateGraph();
-    void sigConnectedChange(bool bConnected);
-    void sigDisconnectedChange(bool bDisconnected);
-    void sigHasFilesChange(bool bHasFiles);
-    void sigCanClearMemoryChange(bool bCanClear);
     void sigDoMeasure();
     void sigEndMeasure();
+    // Carries a live trace to the GUI thread behind the exchange ends
+    // already queued, so a restore never lands before the last live trace.
+    void sigTraceArrived(tFileView view);
 
 public slots:
+    void updateGI();
+    void updateFindEventsControls();
+    void onFindEventsToggled(bool b);
+    void Properties();
     void Connect();
     void Disconnect();
     void Measurement();
     void LoadAll();
     void ClearMemory();
-    void Properties();
     void UpdateDateTime();
+    void OnDoMeasure();
+    void CancelExchange();
+    void ProcessExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bool bCancelled, bool bCritical,
+                            IDevicePlugin::tCommandRes res);
+    void onDirectoryStructureReceived(FInfo* pFiles, QList<FInfo*>* p, bool* bAllFiles);
+    void onShowMessageFromDevice(QString strMessage);
+
+private slots:
+    void OnTraceArrived(tFileView view);
 
 private:
+    struct tForm
+    {
+        QTableWidget* DeviceList;
+        QGroupBox* BlockMeasurement;
+        QCheckBox* checkBoxFindEvents;
+        QComboBox* nWaveLen;
+        QComboBox* nLineLen;
+        QComboBox* nPulseWidth;
+        QComboBox* nAverageTime;
+        QLineEdit* gi;
+        QLineEdit* bc;
+        QLineEdit* lineEditLoss;
+        QLineEdit* lineEditReflectance;
+        QLineEdit* lineEditEndOfLine;
+        QPushButton* DoMeasure;
+        QDialogButtonBox* buttonBox;
+    };
+
+    void BuildForm();
+    void RetranslateForm();
+    void LoadSettings();
+    void SaveSettings();
+    // Starts a command on the current protocol with the progress dialog up.
+    void StartWithProgress(IDevicePlugin::tCommand cmd);
+    bool HasInstrument() const;
+    void OnEnumerationEnd();
+    void SetConnectedState();
+    void SetDisconnectedState();
+    // Writes what a command brought; false when the file list did not take
+    // every record whole, or a record was refused here.
+    bool OpenReceived(const IDevicePlugin::tCommandRes& res);
+    void AskToDeleteLoadedFiles();
+    // Empties the cancelled command's queue before the panel goes away.
+    void StopRunningCommands();
+
+    void FillForm();
+    void FillCombo(QComboBox* combo, const QList<int>& values, int current, int specialValue,
+                   const QString& specialText, int specialData, const std::function<int(int)>& value,
+                   const std::function<QString(int)>& text);
+    void ConnectWaveLen();
+    void DisconnectWaveLen();
+    int SelectedData(QComboBox* combo) const;
+    // Each check reads its field; a refused text keeps the member.
+    void CheckGI();
+    void CheckBC();
+    void CheckLoss();
+    void CheckReflectance();
+    void CheckEndOfLine();
+
+    QString rememberedPort;
+    QMap<int, float> waveLenGI;
+    QMap<int, float> waveLenBC;
+    int currentWaveLen = -1;
+    int bFindEvents = 0;
+    float lossThreshold = 0.05f;
+    int reflThreshold = -70;
+    float reflThresholdValue = -69.9f;
+    float endThreshold = 0.1f;
+    tForm form{};
+    CDeviceExchangeDlg* progressDlg = nullptr;
+    IDevicePlugin* dev = nullptr;
+    std::vector<QSharedPointer<IDevicePlugin>> plugins;
+    int currentPlugin = -1;
     CFileList* flist;
+    tListedFiles realtimeList;
+    const tListedFiles* savedData = nullptr;
+    // (plug-in index, device index) of each row of the device list.
+    QList<QPair<int, int>> rowDevices;
+    bool bKeepDialog = false;
+    bool bReceivedOpened = false;
+    // Set while the panel is destroyed: late messages of a cancelled
+    // command are let through without showing anything.
+    bool bClosing = false;
 };

@@ -562,7 +562,7 @@ QString CFileList::WriteReceivedFile(const tReceivedFile& received, const QStrin
     return target;
 }
 
-void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
+bool CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
 {
     const int remembered = currentRow();
     const int before = count();
@@ -571,6 +571,7 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
     watcher->ClearFolder();
 
     bool bStoredOutside = false;
+    int writtenWhole = 0;
     QSet<QString> written;
     for (const tReceivedFile& received : files) {
         const QString name = QFileInfo(received.path).fileName();
@@ -581,6 +582,7 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
             try {
                 bool bInWorkingFolder = false;
                 const QString target = WriteReceivedFile(received, workingFolder, written, bInWorkingFolder);
+                ++writtenWhole;
                 if (!bInWorkingFolder)
                     bStoredOutside = true;
                 else if (!LoadFile(target, &answers, true))
@@ -605,6 +607,7 @@ void CFileList::OpenFiles(const IDevicePlugin::tCommandRes& files)
     // leave the dialog to whichever trace happens to be current.
     if (!bStoredOutside && files.size() == 1 && count() > before)
         OnFileInformation(true);
+    return writtenWhole == files.size();
 }
 
 bool CFileList::SaveFile(int num, tBatchAnswers* answers)

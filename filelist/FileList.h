@@ -71,7 +71,8 @@ public:
     // False only when the user chose Abort (or Cancel): the batch stops.
     bool LoadFile(const QString& path, tBatchAnswers* answers, bool bKeepSelection);
     // Writes what an instrument sent and lists what landed in the working folder.
-    void OpenFiles(const IDevicePlugin::tCommandRes& files);
+    // Whether every record was written whole; a record may still fail to load.
+    bool OpenFiles(const IDevicePlugin::tCommandRes& files);
 
     // False when the user aborted; true also when there was nothing to save.
     bool SaveFile(int num, tBatchAnswers* answers);

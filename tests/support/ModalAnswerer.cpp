@@ -78,6 +78,12 @@ CModalAnswerer& CModalAnswerer::Then(tAction action)
     return *this;
 }
 
+CModalAnswerer& CModalAnswerer::LeaveAlone(const QString& className)
+{
+    m_leftAlone << className;
+    return *this;
+}
+
 QStringList CModalAnswerer::Titles() const
 {
     QStringList titles;
@@ -108,6 +114,8 @@ void CModalAnswerer::Poll()
     if (m_handled && !m_handled->isVisible())
         m_handled = nullptr;
     if (!dialog || !dialog->isVisible() || dialog == m_handled)
+        return;
+    if (m_leftAlone.contains(QString::fromLatin1(dialog->metaObject()->className())))
         return;
     m_handled = dialog;
 

@@ -53,6 +53,10 @@ public:
     // Clicks a standard button of a message box or of a dialog's button box.
     CModalAnswerer& Click(QMessageBox::StandardButton button);
     CModalAnswerer& Then(tAction action);
+    // Dialogs of this class are neither answered nor recorded: a window
+    // that stays up while the code under test works (a progress dialog)
+    // is not the user's to close.
+    CModalAnswerer& LeaveAlone(const QString& className);
 
     const QList<tSeen>& Seen() const { return m_seen; }
     int Pending() const { return m_answers.size(); }
@@ -68,5 +72,6 @@ private:
     QTimer m_timer;
     QQueue<tAction> m_answers;
     QList<tSeen> m_seen;
+    QStringList m_leftAlone;
     QPointer<QWidget> m_handled;
 };

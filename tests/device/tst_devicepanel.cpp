@@ -1,0 +1,688 @@
+#include "filelist/ListFixture.h"
+#include "support/FirstProtocolPersona.h"
+#include "support/LogCatcher.h"
+#include "support/ModalAnswerer.h"
+
+#include "app/MainOpt.h"
+#include "app/Settings.h"
+#include "device/Device.h"
+#include "device/DeviceExchangeDlg.h"
+#include "device/SerialPortList.h"
+#include "fileinfo/FileInfo.h"
+#include "graph/GraphModel.h"
+#include "resources/Resources.h"
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using tPersona = CFirstProtocolPersona;
+
+class CFixedPortList : public ISerialPortList
+{
+public:
+    explicit CFixedPortList(QStringList names) : names(std::move(names)) {}
+    QList<tSerialPortEntry> Ports() const override
+    {
+        QList<tSerialPortEntry> ports;
+        for (const QString& name : names)
+            ports.append({name, false, 0, QString()});
+        return ports;
+    }
+
+private:
+    QStringList names;
+};
+
+void UsePorts(const QStringList& names)
+{
+    SetSerialPortList(std::make_shared<CFixedPortList>(names));
+}
+
+// The panel's state signals in the order they came, with their values.
+struct tSignals : QObject
+{
+    explicit tSignals(CDevice& panel)
+    {
+        const auto note = [this](const QString& name) { return [this, name] { names << name; }; };
+        const auto noteBool = [this](const QString& name) {
+            return [this, name](bool b) { names << QString("%1 %2").arg(name).arg(b); };
+        };
+        connect(&panel, &CDevice::sigConnect, this, note("connect"));
+        connect(&panel, &CDevice::sigDisconnect, this, note("disconnect"));
+        connect(&panel, &CDevice::sigConnectedChange, this, noteBool("connected"));
+        connect(&panel, &CDevice::sigHasFilesChange, this, noteBool("files"));
+        connect(&panel, &CDevice::sigCanClearMemoryChange, this, noteBool("clear"));
+        connect(&panel, &CDevice::sigDisconnectedChange, this, noteBool("disconnected"));
+        connect(&panel, &CDevice::sigEndMeasure, this, note("end measure"));
+        connect(
+            &panel, &CDevice::sigUpdateGraph, this,
+            [this] {
+                ++updates;
+                if (QThread::currentThread() != qApp->thread())
+                    bUpdateOffThread = true;
+            },
+            Qt::DirectConnection);
+    }
+    QStringList names;
+    int updates = 0;
+    bool bUpdateOffThread = false;
+};
+
+const QStringList cConnected{"connect", "connected 1", "files 1", "clear 1", "disconnected 0"};
+const QStringList cDisconnected{"disconnect", "connected 0", "files 0", "clear 0", "disconnected 1"};
+
+QByteArray SorFile(const QDir& dir, const QDateTime& stamp)
+{
+    const QString path = dir.filePath(QString("stored-%1.sor").arg(stamp.toString("hhmmss")));
+    auto file = TraceBuilder(3000).Flat(5000).Slope(0.2).Build(path);
+    file->GetFixedParameters()->DateTime = stamp;
+    file->Save();
+    return ListFixture::ReadAll(path);
+}
+
+bool Sent(const CScriptedInstrument& instrument, const QByteArray& prefix)
+{
+    for (const QByteArray& command : instrument.CommandTexts())
+        if (command.startsWith(prefix))
+            return true;
+    return false;
+}
+
+void SetDeleteLoadedFiles(QWidget* window, bool bDelete)
+{
+    delete CMainOpt::Instance();
+    QSettings* settings = GetSettings(1, 0);
+    settings->setValue("Options/bNeedDeleteLoadedFiles", bDelete);
+    settings->sync();
+    CMainOpt::Create(window);
+}
+
+} // namespace
+
+class TestDevicePanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void connectWithoutInstrumentAsksEveryProtocolInTurn();
+    void cancelDuringEnumerationEndsTheChain();
+    void oneInstrumentConnectsAtOnce();
+    void errorsKeepOrEndTheConnection();
+    void commandsWithoutInstrumentStartNothing_data();
+    void commandsWithoutInstrumentStartNothing();
+    void measurementShowsLiveTracesThenOpensTheResult();
+    void cancelledRealtimeGivesTheViewBack();
+    void loadAllErasesOnlyWhatIsStored_data();
+    void loadAllErasesOnlyWhatIsStored();
+    void clearMemoryAsksFirst_data();
+    void clearMemoryAsksFirst();
+    void propertiesFillTheForm();
+    void propertiesCheckTheFields_data();
+    void propertiesCheckTheFields();
+    void propertiesStoreOnlyChanges();
+    void formFollowsTheConnectedInstrumentsWavelengths();
+    void destroyingDuringRealtimeStopsTheInstrument();
+
+private:
+    // Connects persona `persona` through the panel and waits until it is.
+    bool ConnectTo(CDevice& panel, tPersona& persona);
+    std::unique_ptr<CDevice> NewPanel();
+    QString FolderFile(const QString& name) const { return fx->Path(name); }
+
+    std::unique_ptr<ListFixture> fx;
+};
+
+void TestDevicePanel::initTestCase()
+{
+    InitResources();
+    QLocale::setDefault(QLocale(QStringLiteral("EN")));
+    fx.reset(new ListFixture);
+}
+
+void TestDevicePanel::init()
+{
+    fx->Open();
+    fx->list->SetWorkingFolder(fx->Folder());
+    QCOMPARE(QDir::current().canonicalPath(), fx->Folder());
+    CFileInfo::SetExecHook([](CFileInfo&) { return int(QDialog::Rejected); });
+}
+
+void TestDevicePanel::cleanup()
+{
+    CFileInfo::SetExecHook({});
+    SetSerialPortList(nullptr);
+    fx->Close();
+}
+
+std::unique_ptr<CDevice> TestDevicePanel::NewPanel()
+{
+    return std::make_unique<CDevice>(fx->list.get(), &fx->window);
+}
+
+bool TestDevicePanel::ConnectTo(CDevice& panel, tPersona& persona)
+{
+    UsePorts({persona.SlavePath()});
+    panel.Connect();
+    QElapsedTimer timer;
+    timer.start();
+    while (!panel.IsConnected() && timer.elapsed() < 30000)
+        QTest::qWait(20);
+    // The connection's own end is still to be processed.
+    QTest::qWait(100);
+    return panel.IsConnected();
+}
+
+void TestDevicePanel::connectWithoutInstrumentAsksEveryProtocolInTurn()
+{
+    CScriptedInstrument silent;
+    UsePorts({silent.SlavePath()});
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    bool bProgressUp = true;
+    answerer.Then([&](QWidget* box) {
+        bProgressUp = panel->GetProgressDialog()->isVisible();
+        QTest::keyClick(box, Qt::Key_Enter);
+    });
+    panel->Connect();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.Seen().size(), 1, 60000);
+    QCOMPARE(answerer.Seen()[0].Title, QString("Devices not found"));
+    QCOMPARE(answerer.Seen()[0].Text, QString("Can not be found devices or ports.\nTry to install device driver (FTDI "
+                                              "COM driver).\nCheck device connection and power supply."));
+    QVERIFY(bProgressUp);
+    QTRY_COMPARE(seen.names, cDisconnected);
+    QVERIFY(!panel->GetProgressDialog()->isVisible());
+
+    QList<int> rates;
+    qint64 lastEnd = 0;
+    for (const CScriptedInstrument::tCommandSeen& command : silent.Commands()) {
+        if (command.text != "*IDN?\r")
+            continue;
+        rates << command.baudRate;
+        // One probe at a time: each comes after the previous one's silence.
+        QVERIFY(command.usec > lastEnd);
+        lastEnd = command.usec;
+    }
+    QCOMPARE(rates, QList<int>({57600, 460800, 921600, 460800, 460800}));
+}
+
+void TestDevicePanel::cancelDuringEnumerationEndsTheChain()
+{
+    CScriptedInstrument silent;
+    UsePorts({silent.SlavePath()});
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    panel->Connect();
+    QVERIFY(silent.WaitForCommand("*IDN?\r", 10000));
+    panel->CancelExchange();
+    QTRY_COMPARE_WITH_TIMEOUT(seen.names, cDisconnected, 10000);
+    QTest::qWait(1500);
+    QCOMPARE(silent.CommandTexts().count("*IDN?\r"), 1);
+    QVERIFY(answerer.Seen().isEmpty());
+}
+
+void TestDevicePanel::oneInstrumentConnectsAtOnce()
+{
+    tPersona a(tPersona::PersonaA());
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    LogCatcher log;
+    QVERIFY(ConnectTo(*panel, a));
+    QCOMPARE(log.Count(QtDebugMsg, "Autoselect first device"), 1);
+    QCOMPARE(seen.names, cConnected);
+    QCOMPARE(panel->GetDeviceDescription(), a.SlavePath() + " M-7x s/n 1001_5.1b(600)");
+    QVERIFY(!panel->findChild<QTableWidget*>("DeviceList")->isEnabled());
+    QVERIFY(!panel->findChild<QGroupBox*>("BlockMeasurement")->isHidden());
+    QVERIFY(!panel->findChild<QPushButton*>("DoMeasure")->isHidden());
+    QVERIFY(!panel->GetProgressDialog()->isVisible());
+
+    // Disconnecting runs nothing on a thread: the port is let go at once.
+    seen.names.clear();
+    a.ClearCommands();
+    panel->Disconnect();
+    QCOMPARE(seen.names, cDisconnected);
+    QVERIFY(!panel->IsConnected());
+    QVERIFY(a.WaitForCommand(";SYST:MODE 0\r", 2000));
+    QVERIFY(panel->findChild<QGroupBox*>("BlockMeasurement")->isHidden());
+}
+
+void TestDevicePanel::errorsKeepOrEndTheConnection()
+{
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply.clear();
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+
+    answerer.Click(QMessageBox::Ok);
+    panel->LoadAll();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.Seen().size(), 1, 20000);
+    QCOMPARE(answerer.Seen()[0].Title, QString("Device communicates"));
+    QCOMPARE(answerer.Seen()[0].Text, QString("Device is empty"));
+    QTest::qWait(100);
+    QVERIFY(panel->IsConnected());
+    QVERIFY(seen.names.isEmpty());
+
+    answerer.Click(QMessageBox::Ok);
+    a.ClearCommands();
+    panel->Measurement();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.Seen().size(), 2, 60000);
+    QCOMPARE(answerer.Seen()[1].Text, QString("Error on measure request.\n\nError code is 0.272-16:1163\n\n"
+                                              "Probably, device was broken. Please, contact to support."));
+    QTRY_COMPARE(seen.names.mid(0, 5), cDisconnected);
+    QVERIFY(!panel->IsConnected());
+    QVERIFY(a.WaitForCommand(";SYST:MODE 0\r", 2000));
+}
+
+void TestDevicePanel::commandsWithoutInstrumentStartNothing_data()
+{
+    QTest::addColumn<QString>("slot");
+    for (const char* slot : {"Measurement", "LoadAll", "ClearMemory", "UpdateDateTime", "Disconnect"})
+        QTest::newRow(slot) << slot;
+}
+
+void TestDevicePanel::commandsWithoutInstrumentStartNothing()
+{
+    QFETCH(QString, slot);
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    LogCatcher log;
+    QVERIFY(QMetaObject::invokeMethod(panel.get(), qPrintable(slot)));
+    QTest::qWait(50);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: dev->IsConnected()"), 1);
+    QVERIFY(!panel->GetProgressDialog()->isVisible());
+    QVERIFY(answerer.Seen().isEmpty());
+    QVERIFY(seen.names.isEmpty());
+}
+
+void TestDevicePanel::measurementShowsLiveTracesThenOpensTheResult()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = "12\r";
+    setup.measured = SorFile(store.path(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 35)));
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    tSignals seen(*panel);
+    QList<const tListedFiles*> shown;
+    connect(panel.get(), &CDevice::sigUpdateGraph, this,
+            [&] { shown << fx->list->GetGraphModel()->GetData(); });
+    int informationRuns = 0;
+    QString informationFile;
+    CFileInfo::SetExecHook([&](CFileInfo& dialog) {
+        ++informationRuns;
+        informationFile = dialog.GetFile()->GetShortFileName();
+        return int(QDialog::Rejected);
+    });
+
+    panel->Measurement();
+    QVERIFY(panel->GetProgressDialog()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(seen.names.contains("end measure"), 60000);
+    QTRY_VERIFY(!panel->GetProgressDialog()->isVisible());
+
+    QVERIFY(!seen.bUpdateOffThread);
+    QVERIFY(!shown.isEmpty());
+    const tListedFiles* live = shown.first();
+    QCOMPARE(int(live->size()), 1);
+    QVERIFY(live->front()->IsNull());
+    QVERIFY(live->front()->GetView());
+    QCOMPARE(ListFixture::ReadAll(FolderFile("260102_03043.sor")), setup.measured);
+    QCOMPARE(fx->Names(), QStringList({"260102_03043.sor"}));
+    QCOMPARE(fx->list->GetCurrentNum(), 0);
+    QCOMPARE(informationRuns, 1);
+    QCOMPARE(informationFile, QString("260102_03043.sor"));
+    QVERIFY(fx->list->GetGraphModel()->GetData() != live);
+}
+
+void TestDevicePanel::cancelledRealtimeGivesTheViewBack()
+{
+    fx->Load({"kept.sor"});
+    const tListedFiles* before = fx->list->GetGraphModel()->GetData();
+    QVERIFY(before);
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = "12\r";
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    tDeviceParams params = panel->GetPlugins()[0]->GetParams();
+    params.AverageTime = -1;
+    params.WaveLenNm = {1310};
+    panel->GetPlugins()[0]->StoreParams(params);
+    tSignals seen(*panel);
+
+    panel->Measurement();
+    QTRY_VERIFY_WITH_TIMEOUT(seen.updates >= 1, 30000);
+    QVERIFY(fx->list->GetGraphModel()->GetData() != before);
+    const int live = seen.updates;
+    panel->CancelExchange();
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 30000);
+    QTRY_COMPARE(fx->list->GetGraphModel()->GetData(), before);
+    QVERIFY(seen.updates > live);
+    QVERIFY(!seen.names.contains("end measure"));
+    QVERIFY(a.CommandTexts().contains(";OTDR:STOP\r"));
+    QCOMPARE(fx->Names(), QStringList({"kept.sor"}));
+    QVERIFY(panel->IsConnected());
+}
+
+void TestDevicePanel::loadAllErasesOnlyWhatIsStored_data()
+{
+    QTest::addColumn<bool>("bOption");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("cutFile");
+    QTest::addColumn<bool>("bUnwritable");
+    QTest::addColumn<bool>("bErased");
+    QTest::newRow("yes") << true << "Yes" << 0 << false << true;
+    QTest::newRow("no") << true << "No" << 0 << false << false;
+    QTest::newRow("option off") << false << "" << 0 << false << false;
+    QTest::newRow("download failed") << true << "" << 3 << false << false;
+    QTest::newRow("file not written") << true << "" << 0 << true << false;
+}
+
+void TestDevicePanel::loadAllErasesOnlyWhatIsStored()
+{
+    QFETCH(bool, bOption);
+    QFETCH(QString, answer);
+    QFETCH(int, cutFile);
+    QFETCH(bool, bUnwritable);
+    QFETCH(bool, bErased);
+    SetDeleteLoadedFiles(&fx->window, bOption);
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    const QDate day(2025, 3, 14);
+    setup.files = {SorFile(store.path(), QDateTime(day, QTime(9, 27, 15))),
+                   SorFile(store.path(), QDateTime(day, QTime(9, 27, 28))),
+                   SorFile(store.path(), QDateTime(day, QTime(14, 37, 59)))};
+    setup.cutFile = cutFile;
+    tPersona a(setup);
+    const QStringList names{"250314_09271.sor", "250314_09272.sor", "250314_14375.sor"};
+    if (bUnwritable)
+        QVERIFY(QFile::link(fx->Root() + "/no-such-folder/x.sor", FolderFile(names[0])));
+
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    bool bStoredFirst = false;
+    if (bUnwritable)
+        answerer.Click("Ignore");
+    if (cutFile)
+        answerer.Click(QMessageBox::Ok);
+    if (!answer.isEmpty())
+        answerer.Then([&](QWidget* box) {
+            bStoredFirst = true;
+            for (int i = 0; i < names.size(); ++i)
+                bStoredFirst = bStoredFirst && ListFixture::ReadAll(FolderFile(names[i])) == setup.files[i];
+            QAbstractButton* button = CModalAnswerer::FindButton(box, answer == "Yes" ? "&Yes" : "&No");
+            if (!button)
+                button = CModalAnswerer::FindButton(box, answer);
+            button->click();
+        });
+    a.ClearCommands();
+    panel->LoadAll();
+    QTRY_VERIFY_WITH_TIMEOUT(a.CommandTexts().contains(";MMEM:LOAD:FILE? 3\r") || cutFile, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(answerer.Pending() == 0, 60000);
+    QTest::qWait(1500);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 10000);
+
+    if (!answer.isEmpty()) {
+        QCOMPARE(answerer.Seen().last().Title, QString("Delete files on the device"));
+        QCOMPARE(answerer.Seen().last().Text, QString("Are you sure to delete ALL files on the device?"));
+        QCOMPARE(answerer.Seen().last().Icon, QMessageBox::Question);
+        QVERIFY(bStoredFirst);
+    } else {
+        QVERIFY(!answerer.Titles().contains("Delete files on the device"));
+    }
+    QCOMPARE(a.CommandTexts().contains(";MMEM:INIT\r"), bErased);
+    QVERIFY(panel->IsConnected());
+    SetDeleteLoadedFiles(&fx->window, false);
+}
+
+void TestDevicePanel::clearMemoryAsksFirst_data()
+{
+    QTest::addColumn<bool>("bYes");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void TestDevicePanel::clearMemoryAsksFirst()
+{
+    QFETCH(bool, bYes);
+    tPersona a(tPersona::PersonaA());
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    answerer.Click(bYes ? QMessageBox::Yes : QMessageBox::No);
+    a.ClearCommands();
+    panel->ClearMemory();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].Title, QString("Clearing device memory"));
+    QCOMPARE(answerer.Seen()[0].Text, QString("Are you sure to delete all files on device?"));
+    QCOMPARE(a.WaitForCommand(";MMEM:INIT\r", bYes ? 10000 : 1000), bYes);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 10000);
+}
+
+void TestDevicePanel::propertiesFillTheForm()
+{
+    tPersona a(tPersona::PersonaA());
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    QStringList averages, ranges, waveLens;
+    bool bPulseEnabled = false;
+    QString gi, bc;
+    answerer.Then([&](QWidget* dialog) {
+        const auto items = [dialog](const char* name) {
+            QStringList texts;
+            auto* combo = dialog->findChild<QComboBox*>(name);
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+            return texts;
+        };
+        averages = items("nAverageTime");
+        ranges = items("nLineLen");
+        waveLens = items("nWaveLen");
+        bPulseEnabled = dialog->findChild<QComboBox*>("nPulseWidth")->isEnabled();
+        gi = dialog->findChild<QLineEdit*>("gi")->text();
+        bc = dialog->findChild<QLineEdit*>("bc")->text();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    panel->Properties();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].Title, QString("Device properties"));
+    QCOMPARE(averages, QStringList({"15", "30", "60", "realtime"}));
+    QCOMPARE(ranges, QStringList({"2", "8"}));
+    QCOMPARE(waveLens, QStringList({"1310", "1550"}));
+    QVERIFY(bPulseEnabled);
+    QCOMPARE(gi, QString("1.46800"));
+    QCOMPARE(bc, QString("-80.000"));
+}
+
+void TestDevicePanel::propertiesCheckTheFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("end 0.1") << "lineEditEndOfLine" << "0.1" << "";
+    QTest::newRow("end 20.01") << "lineEditEndOfLine" << "20.01" << "Invalid parameter End of fiber";
+    QTest::newRow("loss 0.01") << "lineEditLoss" << "0.01" << "";
+    QTest::newRow("loss 5") << "lineEditLoss" << "5" << "";
+    QTest::newRow("loss 0.009") << "lineEditLoss" << "0.009" << "Invalid parameter Loss";
+    QTest::newRow("gi 1.4") << "gi" << "1.4" << "";
+    QTest::newRow("gi 1.6") << "gi" << "1.6" << "";
+    QTest::newRow("gi 1.61") << "gi" << "1.61" << "Invalid parameter GI";
+    QTest::newRow("gi 2") << "gi" << "2" << "Invalid parameter GI";
+    QTest::newRow("reflectance -65") << "lineEditReflectance" << "-65" << "";
+    QTest::newRow("reflectance -10") << "lineEditReflectance" << "-10" << "";
+    QTest::newRow("reflectance -20.7") << "lineEditReflectance" << "-20.7" << "";
+    QTest::newRow("reflectance -9") << "lineEditReflectance" << "-9" << "Invalid parameter Reflectance";
+    QTest::newRow("reflectance -66") << "lineEditReflectance" << "-66" << "Invalid parameter Reflectance";
+    QTest::newRow("backscatter -60") << "bc" << "-60" << "Invalid parameter BS";
+}
+
+// The first protocol edits the reflectance as an integer; the check runs
+// when Properties is accepted, and a refused value keeps the old one.
+void TestDevicePanel::propertiesCheckTheFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, box);
+    tPersona a(tPersona::PersonaA());
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    IDevicePlugin* plugin = panel->GetPlugins()[0];
+    const tDeviceParams before = plugin->GetParams();
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    answerer.Then([&](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(field);
+        edit->setText(text);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    if (!box.isEmpty())
+        answerer.Click(QMessageBox::Ok);
+    panel->Properties();
+    QTRY_COMPARE(answerer.Pending(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 20000);
+    const tDeviceParams after = plugin->GetParams();
+    if (!box.isEmpty()) {
+        QCOMPARE(answerer.Seen().size(), 2);
+        QCOMPARE(answerer.Seen()[1].Title, box);
+        if (text == "2")
+            QCOMPARE(answerer.Seen()[1].Text,
+                     QString("Parameter GI is invalid value 2. Enter real number between 1.40000 and 1.60000"));
+        QCOMPARE(after.WaveLenGI, before.WaveLenGI);
+        QCOMPARE(after.WaveLenBC, before.WaveLenBC);
+        QCOMPARE(after.LossThreshold, before.LossThreshold);
+        QCOMPARE(after.ReflThreshold, before.ReflThreshold);
+        QCOMPARE(after.EndThreshold, before.EndThreshold);
+        return;
+    }
+    QCOMPARE(answerer.Seen().size(), 1);
+    const float value = text.toFloat();
+    if (field == "gi")
+        QCOMPARE(after.WaveLenGI.value(1310), value);
+    else if (field == "lineEditLoss")
+        QCOMPARE(float(after.LossThreshold), value);
+    else if (field == "lineEditEndOfLine")
+        QCOMPARE(float(after.EndThreshold), value);
+    else if (field == "lineEditReflectance")
+        QCOMPARE(after.ReflThreshold, int(value));
+}
+
+void TestDevicePanel::propertiesStoreOnlyChanges()
+{
+    tPersona a(tPersona::PersonaA());
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    IDevicePlugin* plugin = panel->GetPlugins()[0];
+    QSettings* settings = GetSettings(0, 0);
+    settings->remove("Device/port");
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+
+    // Unchanged: nothing is sent, stored or remembered.
+    a.ClearCommands();
+    answerer.Then([](QWidget* dialog) {
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    panel->Properties();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QTest::qWait(500);
+    QVERIFY(a.CommandTexts().isEmpty());
+    QVERIFY(!settings->contains("Device/port"));
+
+    // Cancelled with a new range: the record stays.
+    const tDeviceParams before = plugin->GetParams();
+    answerer.Then([](QWidget* dialog) {
+        dialog->findChild<QComboBox*>("nLineLen")->setCurrentIndex(1);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    panel->Properties();
+    QCOMPARE(plugin->GetParams().LineLen, before.LineLen);
+    QVERIFY(a.CommandTexts().isEmpty());
+
+    // Accepted with a new range: stored, remembered and sent.
+    answerer.Then([](QWidget* dialog) {
+        dialog->findChild<QComboBox*>("nLineLen")->setCurrentIndex(1);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    panel->Properties();
+    QCOMPARE(plugin->GetParams().LineLen, 8000);
+    QCOMPARE(settings->value("Device/port").toString(), a.SlavePath());
+    QTRY_VERIFY_WITH_TIMEOUT(Sent(a, ";SYST:SET:CFG "), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 20000);
+}
+
+void TestDevicePanel::formFollowsTheConnectedInstrumentsWavelengths()
+{
+    tPersona::tSetup first = tPersona::PersonaA();
+    first.ava = "1310\r";
+    tPersona one(first);
+    tPersona::tSetup second = tPersona::PersonaB();
+    second.idn = "MAKER,M-7x,\xE2\x84\x96" "1009,FW ver:5.1b(600)\r";
+    second.ava = "1550\r";
+    second.current = "CFG,2,10,15,1550(0),1.4690\r";
+    tPersona two(second);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, one));
+    panel->Disconnect();
+    QVERIFY(ConnectTo(*panel, two));
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    QString waveLens, gi;
+    answerer.Then([&](QWidget* dialog) {
+        waveLens = dialog->findChild<QComboBox*>("nWaveLen")->currentText();
+        gi = dialog->findChild<QLineEdit*>("gi")->text();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    panel->Properties();
+    QCOMPARE(waveLens, QString("1550"));
+    QCOMPARE(gi, QString("1.46900"));
+}
+
+void TestDevicePanel::destroyingDuringRealtimeStopsTheInstrument()
+{
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = "12\r";
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    tDeviceParams params = panel->GetPlugins()[0]->GetParams();
+    params.AverageTime = -1;
+    params.WaveLenNm = {1310};
+    panel->GetPlugins()[0]->StoreParams(params);
+    tSignals seen(*panel);
+    panel->Measurement();
+    QTRY_VERIFY_WITH_TIMEOUT(seen.updates >= 1, 30000);
+    panel.reset();
+    QVERIFY(a.CommandTexts().contains(";OTDR:STOP\r"));
+    QVERIFY(a.CommandTexts().contains(";SYST:MODE 0\r"));
+}
+
+QTEST_MAIN(TestDevicePanel)
+#include "tst_devicepanel.moc"
