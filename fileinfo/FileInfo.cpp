@@ -67,6 +67,11 @@ CFileInfo::CFileInfo(QSharedPointer<sor::CFile> file, CFileList* fileList)
     FillFixed(bService);
     FillEndToEnd(bService);
     FillCustomBlock();
+
+    // The number boxes are narrow: show the start of each text, not its end.
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (!edit->objectName().startsWith(QLatin1String("qt_")))
+            edit->setCursorPosition(0);
 }
 
 CFileInfo::~CFileInfo() = default;

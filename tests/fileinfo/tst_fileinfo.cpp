@@ -427,11 +427,13 @@ void TestFileInfo::answersInvalidField()
         [](QWidget* dialog) {
             QTest::keyClicks(Field(dialog, "CID"), "typed before the failure");
             Field<QTabWidget>(dialog, "tabs")->setCurrentIndex(0);
-            // A digit typed over the whole index, then taken back: a user emptying it.
+            // A whole index typed over the old one, then taken back: a user
+            // emptying it after the box had read 1.3 on the way.
             QLineEdit* gi = Field(dialog, "GI");
             gi->selectAll();
-            QTest::keyClicks(gi, "1");
-            QTest::keyClick(gi, Qt::Key_Backspace);
+            QTest::keyClicks(gi, "1.3");
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(gi, Qt::Key_Backspace);
             PressOk(dialog);
         },
         answers, &answerer);
