@@ -502,52 +502,60 @@ void TestFileInfo::renamesFromNameBox_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("bAsked");
-    QTest::newRow("dot refused") << "a.sor" << "new.name" << "a.sor" << true;
-    QTest::newRow("blank and dash") << "a.sor" << "new name-2" << "new name-2.sor" << false;
-    QTest::newRow("dotted name kept") << "a.b.sor" << "" << "a.b.sor" << false;
+    QTest::addColumn<int>("result");
+    QTest::newRow("dot ignored") << "a.sor" << "new.name" << "Ignore" << "a.sor" << int(QDialog::Accepted);
+    // The records are stored before the name is checked.
+    QTest::newRow("dot aborted") << "a.sor" << "new.name" << "Abort" << "a.sor" << int(QDialog::Rejected);
+    QTest::newRow("blank and dash") << "a.sor" << "new name-2" << "" << "new name-2.sor" << int(QDialog::Accepted);
+    QTest::newRow("dotted name kept") << "a.b.sor" << "" << "" << "a.b.sor" << int(QDialog::Accepted);
 }
 
 void TestFileInfo::renamesFromNameBox()
 {
     QFETCH(QString, name);
     QFETCH(QString, typed);
+    QFETCH(QString, answer);
     QFETCH(QString, expected);
-    QFETCH(bool, bAsked);
+    QFETCH(int, result);
     auto file = fx.Open(name);
     QVERIFY(file);
     QString shownName;
-    QString afterIgnore;
+    QString asked;
     QList<CModalAnswerer::tAction> answers;
-    if (bAsked)
+    if (!answer.isEmpty())
         answers << [&](QWidget* box) {
             QWidget* dialog = box->parentWidget();
-            afterIgnore = Field<QTabWidget>(dialog, "tabs")->currentWidget()->objectName();
+            asked = Field<QTabWidget>(dialog, "tabs")->currentWidget()->objectName();
             // The box returns once this action is over; the name box is read as the dialog closes.
             QObject::connect(static_cast<QDialog*>(dialog), &QDialog::finished, dialog,
-                             [&afterIgnore, dialog] { afterIgnore += " " + Field(dialog, "FileName")->text(); });
-            CModalAnswerer::FindButton(box, "Ignore")->click();
+                             [&asked, dialog] { asked += " " + Field(dialog, "FileName")->text(); });
+            CModalAnswerer::FindButton(box, answer)->click();
         };
     CModalAnswerer answerer;
-    const int result = Run(
+    const int shown = Run(
         file,
         [&](QWidget* dialog) {
             shownName = Field(dialog, "FileName")->text();
             if (!typed.isEmpty())
                 InfoFixture::Type(Field(dialog, "FileName"), typed);
+            QTest::keyClicks(Field(dialog, "CMT"), "renamed?");
             Field<QTabWidget>(dialog, "tabs")->setCurrentIndex(3);
             PressOk(dialog);
         },
         answers, &answerer);
-    QCOMPARE(result, int(QDialog::Accepted));
+    QCOMPARE(shown, result);
     QCOMPARE(shownName, QFileInfo(name).completeBaseName());
-    QCOMPARE(answerer.Seen().size(), bAsked ? 2 : 1);
-    if (bAsked)
-        QCOMPARE(afterIgnore, QString("MainInfo "));
+    QCOMPARE(answerer.Seen().size(), answer.isEmpty() ? 1 : 2);
+    if (answer == "Ignore")
+        QCOMPARE(asked, QString("MainInfo "));
+    if (answer == "Abort")
+        QCOMPARE(asked, QString("MainInfo new.name"));
     QCOMPARE(file->GetShortFileName(), expected);
     QVERIFY(QFile::exists(fx.Path(expected)));
     QCOMPARE(QDir(fx.Folder()).entryList(QDir::Files).size(), 1);
+    QCOMPARE(file->GetGeneralParameters()->Comment.GetValue(), QString("renamed?"));
 }
 
 void TestFileInfo::showsCustomBlock_data()
