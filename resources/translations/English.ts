@@ -115,6 +115,59 @@ Please update firmware.</source>
     </message>
 </context>
 <context>
+    <name>CDeviceExchanger2</name>
+    <message>
+        <source>Device with out of date firmware detected
+Please update device firmware
+Device -%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware version (FW) of the connected device is out of date.
+ Update FW to the latest version available on the device manufacturer&apos;s website</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchanger3</name>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incompatible parameters combination requested
+Range(%1 km) and Pulse width (%2 ns)!
+The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>

@@ -126,6 +126,70 @@ Please update firmware.</source>
     </message>
 </context>
 <context>
+    <name>CDeviceExchanger2</name>
+    <message>
+        <source>Device with out of date firmware detected
+Please update device firmware
+Device -%1</source>
+        <translation>Обнаружен прибор с устаревшим встроенным ПО
+Обновите встроенное ПО прибора
+Прибор -%1</translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Возможно, порт занят другой программой.</translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation>Не удалось определить параметры прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation>Не удалось синхронизировать часы прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>The firmware version (FW) of the connected device is out of date.
+ Update FW to the latest version available on the device manufacturer&apos;s website</source>
+        <translation>Версия встроенного ПО подключённого прибора устарела.
+ Обновите ПО до последней версии с сайта производителя прибора</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchanger3</name>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Возможно, порт занят другой программой.</translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation>Не удалось определить параметры прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation>Не удалось синхронизировать часы прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Incompatible parameters combination requested
+Range(%1 km) and Pulse width (%2 ns)!
+The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation>Запрошено несовместимое сочетание параметров
+Диапазон (%1 км) и длительность импульса (%2 нс)!
+Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
