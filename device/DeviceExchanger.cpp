@@ -20,6 +20,11 @@ CDeviceExchanger::CDeviceExchanger(IDeviceEvents* events, QWidget* parent)
 
 CDeviceExchanger::~CDeviceExchanger()
 {
+    ShutDown();
+}
+
+void CDeviceExchanger::ShutDown()
+{
     // A QThread destroyed while it runs ends the process: stop the command
     // first, then let the instrument go on the thread that opened its port.
     Cancel();

@@ -119,6 +119,31 @@ protected:
     void ClearFoundDevices();
     // The disconnection proper, on the exchange thread.
     virtual void Disconnecting();
+    // Stops a running command and lets the instrument go on the thread that
+    // opened its port. Every destructor of the family calls it: a base
+    // destructor no longer reaches the derived protocol's disconnection.
+    void ShutDown();
+
+    // How a protocol of the configuration family paces its parameter
+    // dialogue and which error records its refusals carry.
+    struct tOfferDialect
+    {
+        const char* className;
+        int source;
+        int leadPauseMs;      // before each command that has no pause of its own
+        int thresholdPauseMs; // before the threshold query
+        int emptyAva;
+        int badAva;
+        int unknownRange;
+        int unknownPulse;
+        int unknownWaveLen;
+        int wrongPosition;
+    };
+    // Reads lasers, ranges, pulses, averaging and thresholds by probing the
+    // configuration command.
+    void ReadOffer(const tOfferDialect& dialect);
+    // The computer's date, then its time, each after pauseMs.
+    void SendDateTime(int pauseMs);
 
     QByteArray overData;
     QWidget* parentWidget;

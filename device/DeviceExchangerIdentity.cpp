@@ -72,24 +72,32 @@ void CDeviceExchanger::DoSetDateTime()
     qDebug() << "CDeviceExchanger::DoSetDateTime()";
     Send(";SYST:MODE 6\r");
     GetResponse(200, true, true);
+    SendDateTime(0);
+    qDebug() << "CDeviceExchanger::DoSetDateTime() done";
+}
 
+void CDeviceExchanger::SendDateTime(int pauseMs)
+{
     const std::time_t now = Now();
     std::tm local{};
     const bool err = localtime_r(&now, &local) == nullptr;
     if (err)
         qCritical("ASSERTION FAILED: %s", "!err");
 
+    if (pauseMs > 0)
+        Pause(pauseMs);
     Send(QStringLiteral(";SYST:DATE %1,%2,%3\r")
              .arg(local.tm_mday, 2, 10, QLatin1Char('0'))
              .arg(local.tm_mon + 1, 2, 10, QLatin1Char('0'))
              .arg(local.tm_year + 1900, 2, 10, QLatin1Char('0'))
              .toLatin1());
     GetResponse(200, true, true);
+    if (pauseMs > 0)
+        Pause(pauseMs);
     Send(QStringLiteral(";SYST:TIME %1,%2,%3\r")
              .arg(local.tm_hour, 2, 10, QLatin1Char('0'))
              .arg(local.tm_min, 2, 10, QLatin1Char('0'))
              .arg(local.tm_sec, 2, 10, QLatin1Char('0'))
              .toLatin1());
     GetResponse(200, true, true);
-    qDebug() << "CDeviceExchanger::DoSetDateTime() done";
 }

@@ -83,7 +83,19 @@ tCfgReply CDeviceExchanger::ParseCfgReply(const QString& text)
 
 void CDeviceExchanger::ReceiveParams()
 {
-    qDebug() << "CDeviceExchanger::ReceiveParams()";
+    ReadOffer({"CDeviceExchanger", cSource, 0, 0, 313, 324, 449, 460, 474, 480});
+}
+
+void CDeviceExchanger::ReadOffer(const tOfferDialect& d)
+{
+    const QByteArray name(d.className);
+    auto refuse = [&d](int code) { throw EExchangeParameters({tErrorCode(d.source, code)}); };
+    auto lead = [this](int ms) {
+        if (ms > 0)
+            Pause(ms);
+    };
+    qDebug() << (name + "::ReceiveParams()").constData();
+    lead(d.leadPauseMs);
     Send(";SYST:MODE 2\r");
     GetResponse(500, true, true);
     Pause(50);
@@ -97,7 +109,7 @@ void CDeviceExchanger::ReceiveParams()
     Send(";SYST:AVA?\r");
     const QString available = QString::fromLatin1(GetResponse(200, true, true));
     if (available.isEmpty())
-        Refuse(313);
+        refuse(d.emptyAva);
     const QStringList lasers = available.left(available.size() - 1).split(QLatin1Char(','));
     for (int i = 0; i < lasers.size(); ++i) {
         if (lasers.at(i) == QLatin1String("0"))
@@ -106,7 +118,7 @@ void CDeviceExchanger::ReceiveParams()
         const int waveLen = lasers.at(i).toInt(&bOk, 10);
         // A flag bit is an int: a position past 30 cannot be one.
         if (!bOk || i > 30)
-            Refuse(324);
+            refuse(d.badAva);
         enums.WaveLenNm.append(waveLen);
         enums.mWaveLen.insert(waveLen, i);
         enums.WaveLenFlag.insert(waveLen, 1 << i);
@@ -119,12 +131,14 @@ void CDeviceExchanger::ReceiveParams()
         enums.WaveLenBits.append(1 << enums.mWaveLen.value(waveLen));
     qDebug() << "enums.WaveLenNm " << List(enums.WaveLenNm);
 
-    qDebug() << "=============== CDeviceExchanger::ReceiveParams() - begin ===============";
+    qDebug() << ("=============== " + name + "::ReceiveParams() - begin ===============").constData();
     bool bRange = true;
     bool bAverage = true;
     bool bPulse = true;
     for (int k = 0; k < 10 && (bRange || bAverage || bPulse); ++k) {
-        qDebug() << "--------------- CDeviceExchanger::ReceiveParams() - step " << k << " ---------------";
+        qDebug() << ("--------------- " + name + "::ReceiveParams() - step ").constData() << k
+                 << " ---------------";
+        lead(d.leadPauseMs);
         Send(QStringLiteral(";SYST:SET:CFG %1,%1,%1,%2,%3\r").arg(k).arg(cur.WaveLenIndex).arg(Real(cur.GI)).toLatin1());
         const tCfgReply s = ParseCfgReply(QString::fromLatin1(GetResponse(200, true, true)));
         bRange = bRange && !enums.LineLen.contains(s.LineLen);
@@ -150,12 +164,12 @@ void CDeviceExchanger::ReceiveParams()
         qDebug() << "enums.AverageTime " << List(enums.AverageTime);
         qDebug() << "enums.PulseWidth " << List(enums.PulseWidth);
     }
-    qDebug() << "=============== CDeviceExchanger::ReceiveParams() - end ===============";
+    qDebug() << ("=============== " + name + "::ReceiveParams() - end ===============").constData();
     enums.AverageTime.append(-1);
     enums.mAverageTime.insert(-1, 0);
 
     if (!enums.LineLen.contains(cur.LineLen))
-        Refuse(449);
+        refuse(d.unknownRange);
     params.LineLen = cur.LineLen;
     params.AverageTime = cur.AverageTime;
     if (!enums.AverageTime.contains(cur.AverageTime)) {
@@ -163,25 +177,27 @@ void CDeviceExchanger::ReceiveParams()
         params.AverageTime = -1;
     }
     if (!enums.PulseWidth.contains(cur.PulseWidth))
-        Refuse(460);
+        refuse(d.unknownPulse);
     params.PulseWidth = cur.PulseWidth;
 
     if (!enums.WaveLenNm.contains(cur.WaveLen)) {
         if (enums.WaveLenNm.size() > 1 || enums.WaveLenNm.first() != 0)
-            Refuse(474);
+            refuse(d.unknownWaveLen);
         enums.WaveLenNm.first() = cur.WaveLen;
         enums.mWaveLen.clear();
         enums.mWaveLen.insert(cur.WaveLen, cur.WaveLenIndex);
     }
     if (enums.mWaveLen.value(cur.WaveLen) != cur.WaveLenIndex)
-        Refuse(480);
+        refuse(d.wrongPosition);
     params.WaveLenNm.append(cur.WaveLen);
     for (int waveLen : qAsConst(enums.WaveLenNm))
         params.WaveLenGI.insert(waveLen, cur.GI);
 
     if (GetCapabilities() & 4) {
+        lead(d.leadPauseMs);
         Send(";SYST:MODE 6\r");
         GetResponse(500, true, true);
+        lead(d.thresholdPauseMs);
         Send(";SYST:SET:BLCR?\r");
         const QStringList lines =
             QString::fromLatin1(GetResponse(1000, true, true)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -207,7 +223,7 @@ void CDeviceExchanger::ReceiveParams()
             qCritical("ASSERTION FAILED: %s", "eventsDataList.size()==9");
         }
     }
-    qDebug() << "CDeviceExchanger::ReceiveParams() done";
+    qDebug() << (name + "::ReceiveParams() done").constData();
 }
 
 void CDeviceExchanger::SetParams(int waveLen)

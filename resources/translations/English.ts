@@ -115,6 +115,59 @@ Please update firmware.</source>
     </message>
 </context>
 <context>
+    <name>CDeviceExchanger2</name>
+    <message>
+        <source>Device with out of date firmware detected
+Please update device firmware
+Device -%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The firmware version (FW) of the connected device is out of date.
+ Update FW to the latest version available on the device manufacturer&apos;s website</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchanger3</name>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incompatible parameters combination requested
+Range(%1 km) and Pulse width (%2 ns)!
+The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
@@ -146,6 +199,306 @@ Please update firmware.</source>
     </message>
     <message>
         <source>Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileInfo</name>
+    <message>
+        <source>Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Trace information</translation>
+    </message>
+    <message>
+        <source>Описание tooltip</source>
+        <translation>Trace information</translation>
+    </message>
+    <message>
+        <source>Имя файла</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>Дата/время</source>
+        <translation>Date/time</translation>
+    </message>
+    <message>
+        <source>Кабель</source>
+        <translation>Cable</translation>
+    </message>
+    <message>
+        <source>Волокно</source>
+        <translation>Fiber</translation>
+    </message>
+    <message>
+        <source>Начало линии</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>Конец линии</source>
+        <translation>Terminate</translation>
+    </message>
+    <message>
+        <source>Условие</source>
+        <translation>Flag</translation>
+    </message>
+    <message>
+        <source>Код кабеля</source>
+        <translation>Cabel code</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Комментарий</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>OTDR</translation>
+    </message>
+    <message>
+        <source>Прибор tooltip</source>
+        <translation>OTDR</translation>
+    </message>
+    <message>
+        <source>Изготовитель</source>
+        <translation>Supplier</translation>
+    </message>
+    <message>
+        <source>Тип прибора</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Номер прибора</source>
+        <translation>S/N</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Прочее</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Анализ</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>Анализ tooltip</source>
+        <translation>Fault detection threshold</translation>
+    </message>
+    <message>
+        <source>Коэффициент обратного рассеяния</source>
+        <translation>Backscatter coefficient</translation>
+    </message>
+    <message>
+        <source>дБ</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Затухание в соединении</source>
+        <translation>Loss threshold</translation>
+    </message>
+    <message>
+        <source>Коэффициент отражения</source>
+        <translation>Reflectance threshold</translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>Terminate</translation>
+    </message>
+    <message>
+        <source>Измерение</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>Измерение tooltip</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>Точная длина волны</source>
+        <translation>Wave length</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation>nm</translation>
+    </message>
+    <message>
+        <source>Направление</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Показатель преломления</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Диапазон расстояний</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation>km</translation>
+    </message>
+    <message>
+        <source>Разрешение</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>м</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>Длительность зондирующего импульса</source>
+        <translation>Pulsewidth</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>ns</translation>
+    </message>
+    <message>
+        <source>Число усреднений рефлектограммы</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>Длина участка</source>
+        <translation>Fiber length</translation>
+    </message>
+    <message>
+        <source>Полное затухание</source>
+        <translation>Fiber loss</translation>
+    </message>
+    <message>
+        <source>дб</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>QWMXR01</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длина измерительной катушки в начале линии</source>
+        <translation>Launch cord length</translation>
+    </message>
+    <message>
+        <source>см</source>
+        <translation>cm</translation>
+    </message>
+    <message>
+        <source>Учитывать потери разъёма в начале в величине полных потерь</source>
+        <translation>Count the start connector loss in the total loss</translation>
+    </message>
+    <message>
+        <source>Длина измерительной катушки в конце линии</source>
+        <translation>Tail cord length</translation>
+    </message>
+    <message>
+        <source>Учитывать потери разъёма в конце в величине полных потерь</source>
+        <translation>Count the end connector loss in the total loss</translation>
+    </message>
+    <message>
+        <source>Расстояние до левого маркера</source>
+        <translation>Distance to the left marker</translation>
+    </message>
+    <message>
+        <source>Расстояние до правого маркера</source>
+        <translation>Distance to the right marker</translation>
+    </message>
+    <message>
+        <source>Расстояние между маркерами</source>
+        <translation>Distance between markers</translation>
+    </message>
+    <message>
+        <source>Метод апроксимации</source>
+        <translation>Approximation method</translation>
+    </message>
+    <message>
+        <source>Потери на участке между маркерами</source>
+        <translation>Loss between markers</translation>
+    </message>
+    <message>
+        <source>0.001*дБ</source>
+        <translation>0.001*dB</translation>
+    </message>
+    <message>
+        <source>Средний наклон на участке между маркерами</source>
+        <translation>Mean slope between markers</translation>
+    </message>
+    <message>
+        <source>0.001*дБ/км</source>
+        <translation>0.001*dB/km</translation>
+    </message>
+    <message>
+        <source>Максимальное дискретное отражение на участке</source>
+        <translation>Maximum reflection between markers</translation>
+    </message>
+    <message>
+        <source>ORL на участке между маркерами</source>
+        <translation>ORL between markers</translation>
+    </message>
+    <message>
+        <source>Флаг отображения</source>
+        <translation>Display flag</translation>
+    </message>
+    <message>
+        <source>Длина линии, вычисленная при поиске событий</source>
+        <translation>Link length found by event search</translation>
+    </message>
+    <message>
+        <source>Information [%1]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CDF_CCondidion</source>
+        <translation>Current condition (CC)</translation>
+    </message>
+    <message>
+        <source>CDF_BuiltCondition</source>
+        <translation>As built (BC)</translation>
+    </message>
+    <message>
+        <source>CDF_RepairedCondition</source>
+        <translation>As repaired (RC)</translation>
+    </message>
+    <message>
+        <source>CDF_Other</source>
+        <translation>Other (OT)</translation>
+    </message>
+    <message>
+        <source>1310</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1300</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MaxReflection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Editing File Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field completed uncorrectly.
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -126,6 +126,70 @@ Please update firmware.</source>
     </message>
 </context>
 <context>
+    <name>CDeviceExchanger2</name>
+    <message>
+        <source>Device with out of date firmware detected
+Please update device firmware
+Device -%1</source>
+        <translation>Обнаружен прибор с устаревшим встроенным ПО
+Обновите встроенное ПО прибора
+Прибор -%1</translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Возможно, порт занят другой программой.</translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation>Не удалось определить параметры прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation>Не удалось синхронизировать часы прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>The firmware version (FW) of the connected device is out of date.
+ Update FW to the latest version available on the device manufacturer&apos;s website</source>
+        <translation>Версия встроенного ПО подключённого прибора устарела.
+ Обновите ПО до последней версии с сайта производителя прибора</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchanger3</name>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Возможно, порт занят другой программой.</translation>
+    </message>
+    <message>
+        <source>Cannot determine parameters of device hardware.
+Additional information: %1</source>
+        <translation>Не удалось определить параметры прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Cannot synchronize hardware clock.
+Additional information: %1</source>
+        <translation>Не удалось синхронизировать часы прибора.
+Дополнительно: %1</translation>
+    </message>
+    <message>
+        <source>Incompatible parameters combination requested
+Range(%1 km) and Pulse width (%2 ns)!
+The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation>Запрошено несовместимое сочетание параметров
+Диапазон (%1 км) и длительность импульса (%2 нс)!
+Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
@@ -158,6 +222,306 @@ Please update firmware.</source>
     <message>
         <source>Comment</source>
         <translation>Комментарий</translation>
+    </message>
+</context>
+<context>
+    <name>CFileInfo</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Инф-я о рефлектограмме</translation>
+    </message>
+    <message>
+        <source>Описание tooltip</source>
+        <translation>Информация о рефлектограмме</translation>
+    </message>
+    <message>
+        <source>Имя файла</source>
+        <translation>Имя файла</translation>
+    </message>
+    <message>
+        <source>Дата/время</source>
+        <translation>Дата/время</translation>
+    </message>
+    <message>
+        <source>Кабель</source>
+        <translation>Кабель</translation>
+    </message>
+    <message>
+        <source>Волокно</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Начало линии</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конец линии</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Условие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Код кабеля</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Комментарий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прибор tooltip</source>
+        <translation>Инф-я о приборе</translation>
+    </message>
+    <message>
+        <source>Изготовитель</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Тип прибора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Номер прибора</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прочее</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Анализ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Анализ tooltip</source>
+        <translation>Параметры анализа рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Коэффициент обратного рассеяния</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>дБ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Затухание в соединении</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэффициент отражения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>Конец линии</translation>
+    </message>
+    <message>
+        <source>Измерение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Измерение tooltip</source>
+        <translation>Инф-я о параметрах измерения</translation>
+    </message>
+    <message>
+        <source>Точная длина волны</source>
+        <translation>Длина волны</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Направление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показатель преломления</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Диапазон расстояний</source>
+        <translation>Диапазон</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Разрешение</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>м</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длительность зондирующего импульса</source>
+        <translation>Длительность импульса</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>Число усреднений рефлектограммы</source>
+        <translation>Число усреднений</translation>
+    </message>
+    <message>
+        <source>Длина участка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Полное затухание</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>дб</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>QWMXR01</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длина измерительной катушки в начале линии</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>см</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Учитывать потери разъёма в начале в величине полных потерь</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длина измерительной катушки в конце линии</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Учитывать потери разъёма в конце в величине полных потерь</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Расстояние до левого маркера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Расстояние до правого маркера</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Расстояние между маркерами</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Метод апроксимации</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Потери на участке между маркерами</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.001*дБ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Средний наклон на участке между маркерами</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0.001*дБ/км</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Максимальное дискретное отражение на участке</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORL на участке между маркерами</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Флаг отображения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длина линии, вычисленная при поиске событий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information [%1]</source>
+        <translation>Информация [%1]</translation>
+    </message>
+    <message>
+        <source>CDF_CCondidion</source>
+        <translation>Текущая проверка (CC)</translation>
+    </message>
+    <message>
+        <source>CDF_BuiltCondition</source>
+        <translation>При строительстве (BC)</translation>
+    </message>
+    <message>
+        <source>CDF_RepairedCondition</source>
+        <translation>При восстановлении (RC)</translation>
+    </message>
+    <message>
+        <source>CDF_Other</source>
+        <translation>Другое (OT)</translation>
+    </message>
+    <message>
+        <source>1310</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1300</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MaxReflection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Editing File Information</source>
+        <translation>Редактировать инф-ю о файле</translation>
+    </message>
+    <message>
+        <source>Field completed uncorrectly.
+%1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -113,21 +113,29 @@ private:
 
 // The engine with its protected steps reachable: command 7 runs whatever the
 // test puts into `step` (the real command without one), and Connect opens the emulator's port.
-class CTestExchanger : public CDeviceExchanger
+template <class TEngine>
+class CTestExchangerOf : public TEngine
 {
 public:
-    explicit CTestExchanger(IDeviceEvents* events) : CDeviceExchanger(events, nullptr) {}
+    using tCommand = IDevicePlugin::tCommand;
 
-    using CDeviceExchanger::DownloadData;
-    using CDeviceExchanger::GetResponse;
-    using CDeviceExchanger::Pause;
+    explicit CTestExchangerOf(IDeviceEvents* events) : TEngine(events, nullptr) {}
+
+    using TEngine::DownloadData;
+    using TEngine::GetResponse;
+    using TEngine::Pause;
+    using TEngine::SetParams;
+    using TEngine::SelectWaveLength;
+    using TEngine::ReceiveParams;
+    using TEngine::DoSetDateTime;
+    using TEngine::Send;
 
     // Runs `body` as a command on the exchange thread and waits for its end.
     void RunStep(CEventsRecorder& events, std::function<void()> body)
     {
         const int before = events.Count();
         step = std::move(body);
-        StartCommand(ClearMemory);
+        this->StartCommand(IDevicePlugin::ClearMemory);
         QVERIFY(events.WaitFor(before + 1));
     }
     // Opens the port directly, without the protocol's connection.
@@ -136,44 +144,42 @@ public:
         portName = port;
         baudRate = baud;
         const int before = events.Count();
-        StartCommand(Connect);
+        this->StartCommand(IDevicePlugin::Connect);
         QVERIFY(events.WaitFor(before + 1));
     }
     void SetDevice(const QString& model, const QString& version)
     {
-        selectedDevice.model = model;
-        selectedDevice.version = version;
+        this->selectedDevice.model = model;
+        this->selectedDevice.version = version;
     }
-    void AddFound(const tFoundDevice& device) { foundDevices.append(device); }
-    tFoundDevice Selected() const { return selectedDevice; }
-    void SetEnums(const tDeviceEnums& e) { enums = e; }
+    void AddFound(const tFoundDevice& device) { this->foundDevices.append(device); }
+    tFoundDevice Selected() const { return this->selectedDevice; }
+    void SetEnums(const tDeviceEnums& e) { this->enums = e; }
 
     // Runs a command the protocol's own way and waits for its end.
     void Run(CEventsRecorder& events, tCommand command, int ms = 20000)
     {
         portName.clear();
         const int before = events.Count();
-        StartCommand(command);
+        this->StartCommand(command);
         QVERIFY(events.WaitFor(before + 1, ms));
     }
-    using CDeviceExchanger::SetParams;
-
     std::function<void()> step;
 
 protected:
     void DoConnect() override
     {
         if (portName.isEmpty())
-            CDeviceExchanger::DoConnect();
+            TEngine::DoConnect();
         else
-            OpenPort(connector, portName, baudRate);
+            this->OpenPort(this->connector, portName, baudRate);
     }
     void DoClearMemory() override
     {
         if (step)
             step();
         else
-            CDeviceExchanger::DoClearMemory();
+            TEngine::DoClearMemory();
     }
 
 private:
@@ -181,3 +187,4 @@ private:
     int baudRate = 57600;
 };
 
+using CTestExchanger = CTestExchangerOf<CDeviceExchanger>;

@@ -5,6 +5,8 @@
 #include "support/LogCatcher.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
@@ -619,9 +621,20 @@ void TestFileCommands::rejectedInformationChangesNothing()
 {
     fx.Load({"a.sor"});
     QSignalSpy updated(fx.list.get(), &CFileList::sigFileUpdated);
+    CModalAnswerer answerer;
+    answerer.Then([](QWidget* dialog) {
+        if (auto* cable = dialog->findChild<QLineEdit*>("CID")) {
+            cable->setText("edited, then cancelled");
+            cable->setModified(true);
+        }
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    });
     fx.list->OnFileInformation(true);
+    QCOMPARE(answerer.Titles(), QStringList({"Information [a.sor]"}));
+    QCOMPARE(answerer.Pending(), 0);
     QVERIFY(updated.isEmpty());
     QVERIFY(!fx.list->GetFile(0)->IsChanged());
+    QCOMPARE(fx.list->GetFile(0)->GetGeneralParameters()->CableId.GetValue(), QString());
 }
 
 void TestFileCommands::receivedFileOpensInformation()

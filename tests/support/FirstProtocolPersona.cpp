@@ -24,6 +24,8 @@ CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
     Answer(";SYST:AVA?\r", setup.ava, 5);
     Answer(";SYST:SET:BLCR?\r", setup.blcr, 5);
     OnPrefix(";SYST:MODE ", [](CScriptedInstrument& self, const QByteArray&) { self.WriteAfter(5, "OK\r"); });
+    OnPrefix(";SYST:DATE ", [](CScriptedInstrument& self, const QByteArray&) { self.WriteAfter(5, "OK\r"); });
+    OnPrefix(";SYST:TIME ", [](CScriptedInstrument& self, const QByteArray&) { self.WriteAfter(5, "OK\r"); });
     On(";INIT\r", [this](CScriptedInstrument& self, const QByteArray&) {
         const qint64 seconds = setup.initReply.trimmed().toLongLong();
         QMutexLocker lock(&mutex);

@@ -77,6 +77,15 @@ public:
         return s;
     }
 
+    // Found by the third protocol only: a newer model at the high rate.
+    static tSetup PersonaD()
+    {
+        tSetup s;
+        s.idn = "MAKER,M-7y,\xE2\x84\x96" "2001,FW ver:6.0a(700)\r";
+        s.idnRates = {460800};
+        return s;
+    }
+
     explicit CFirstProtocolPersona(const tSetup& setup);
     // A 24-byte header and 4608 words that decode to a falling trace.
     static QByteArray Dump(quint32 firstWord = 100, quint32 noiseCount = 0, quint32 wordCount = 4608);
