@@ -459,7 +459,15 @@ void CDevice::Properties()
     else
         bThresholdsChanged = bThresholdsChanged || reflThreshold != params.ReflThreshold;
     const int mask = SelectedData(form.nWaveLen);
-    const bool bWaveLenChanged = params.SelectedWaveLen != mask;
+    // A protocol that never chose a setting (-1) measures the record's
+    // wavelengths: the item the form selected for them is no change.
+    int storedMask = params.SelectedWaveLen;
+    if (storedMask < 0) {
+        storedMask = 0;
+        for (const int waveLen : params.WaveLenNm)
+            storedMask |= enums.WaveLenFlag.value(waveLen, 0);
+    }
+    const bool bWaveLenChanged = storedMask != mask;
     const int lineLen = SelectedData(form.nLineLen);
     const int pulseWidth = SelectedData(form.nPulseWidth);
     const int averageTime = SelectedData(form.nAverageTime);

@@ -1,6 +1,7 @@
 #include "filelist/ListFixture.h"
 #include "support/FirstProtocolPersona.h"
 #include "support/LogCatcher.h"
+#include "support/SecondProtocolPersona.h"
 #include "support/ModalAnswerer.h"
 
 #include "app/MainOpt.h"
@@ -136,6 +137,11 @@ private slots:
     void propertiesCheckTheFields();
     void propertiesStoreOnlyChanges();
     void formFollowsTheConnectedInstrumentsWavelengths();
+    void chooserConnectsTheChosenInstrument_data();
+    void chooserConnectsTheChosenInstrument();
+    void formOffersEachWavelengthSetting();
+    void grabsBothLanguages_data();
+    void grabsBothLanguages();
     void destroyingDuringRealtimeStopsTheInstrument();
 
 private:
@@ -177,14 +183,13 @@ std::unique_ptr<CDevice> TestDevicePanel::NewPanel()
 bool TestDevicePanel::ConnectTo(CDevice& panel, tPersona& persona)
 {
     UsePorts({persona.SlavePath()});
+    QSignalSpy connected(&panel, &CDevice::sigConnect);
     panel.Connect();
     QElapsedTimer timer;
     timer.start();
-    while (!panel.IsConnected() && timer.elapsed() < 30000)
+    while (connected.isEmpty() && timer.elapsed() < 30000)
         QTest::qWait(20);
-    // The connection's own end is still to be processed.
-    QTest::qWait(100);
-    return panel.IsConnected();
+    return !connected.isEmpty() && panel.IsConnected();
 }
 
 void TestDevicePanel::connectWithoutInstrumentAsksEveryProtocolInTurn()
@@ -235,7 +240,10 @@ void TestDevicePanel::cancelDuringEnumerationEndsTheChain()
     panel->CancelExchange();
     QTRY_COMPARE_WITH_TIMEOUT(seen.names, cDisconnected, 10000);
     QTest::qWait(1500);
-    QCOMPARE(silent.CommandTexts().count("*IDN?\r"), 1);
+    // The first protocol may finish its probe; no other protocol is asked.
+    for (const CScriptedInstrument::tCommandSeen& command : silent.Commands())
+        QVERIFY(command.baudRate != 921600);
+    QVERIFY(silent.CommandTexts().count("*IDN?\r") <= 2);
     QVERIFY(answerer.Seen().isEmpty());
 }
 
@@ -663,6 +671,147 @@ void TestDevicePanel::formFollowsTheConnectedInstrumentsWavelengths()
     panel->Properties();
     QCOMPARE(waveLens, QString("1550"));
     QCOMPARE(gi, QString("1.46900"));
+}
+
+void TestDevicePanel::chooserConnectsTheChosenInstrument_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::newRow("second row") << "second row";
+    QTest::newRow("remembered port") << "remembered";
+    QTest::newRow("cancelled") << "cancel";
+}
+
+void TestDevicePanel::chooserConnectsTheChosenInstrument()
+{
+    QFETCH(QString, choice);
+    tPersona a(tPersona::PersonaA());
+    tPersona d(tPersona::PersonaD());
+    QSettings* settings = GetSettings(0, 0);
+    if (choice == "remembered")
+        settings->setValue("Device/port", d.SlavePath());
+    else
+        settings->remove("Device/port");
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    UsePorts({a.SlavePath(), d.SlavePath()});
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    QStringList rows;
+    int selected = -1;
+    answerer.Then([&](QWidget* dialog) {
+        auto* list = dialog->findChild<QTableWidget*>("DeviceList");
+        for (int row = 0; row < list->rowCount(); ++row)
+            rows << list->item(row, 0)->text();
+        selected = list->currentRow();
+        if (choice == "cancel") {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        if (choice == "second row")
+            list->setCurrentCell(1, 0);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    panel->Connect();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.Seen().size(), 1, 60000);
+    QCOMPARE(rows, QStringList({a.SlavePath() + " M-7x s/n 1001_5.1b(600)", d.SlavePath() + " M-7y s/n 2001_6.0a(700)"}));
+    QCOMPARE(selected, choice == "remembered" ? 1 : 0);
+    if (choice == "cancel") {
+        QTest::qWait(500);
+        QVERIFY(seen.names.isEmpty());
+        QVERIFY(!panel->IsConnected());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(seen.names.contains("connect"), 30000);
+    QVERIFY(panel->GetPlugins()[2]->IsConnected());
+    QVERIFY(!panel->GetPlugins()[0]->IsConnected());
+    // Capabilities 4: neither stored files nor clearing.
+    QCOMPARE(seen.names, QStringList({"connect", "connected 1", "disconnected 0"}));
+    QCOMPARE(panel->GetDeviceDescription(), d.SlavePath() + " M-7y s/n 2001_6.0a(700)");
+}
+
+void TestDevicePanel::formOffersEachWavelengthSetting()
+{
+    CSecondProtocolPersona e(CSecondProtocolPersona::PersonaE());
+    auto panel = NewPanel();
+    UsePorts({e.SlavePath()});
+    QSignalSpy connected(panel.get(), &CDevice::sigConnect);
+    panel->Connect();
+    QTRY_VERIFY_WITH_TIMEOUT(!connected.isEmpty(), 60000);
+    IDevicePlugin* second = panel->GetPlugins()[1];
+    QVERIFY(second->IsConnected());
+
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    QStringList items;
+    bool bBothDisabled = false;
+    QString gi, bc;
+    answerer.Then([&](QWidget* dialog) {
+        auto* waveLen = dialog->findChild<QComboBox*>("nWaveLen");
+        auto* giEdit = dialog->findChild<QLineEdit*>("gi");
+        auto* bcEdit = dialog->findChild<QLineEdit*>("bc");
+        for (int i = 0; i < waveLen->count(); ++i)
+            items << waveLen->itemText(i);
+        waveLen->setCurrentIndex(2);
+        bBothDisabled = !giEdit->isEnabled() && !bcEdit->isEnabled() && giEdit->text().isEmpty() &&
+                        bcEdit->text().isEmpty();
+        waveLen->setCurrentIndex(1);
+        gi = giEdit->text();
+        bc = bcEdit->text();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    panel->Properties();
+    QCOMPARE(items, QStringList({"1310", "1550", "1310+1550"}));
+    QVERIFY(bBothDisabled);
+    QCOMPARE(gi, QString("1.46900"));
+    QCOMPARE(bc, QString("-81.500"));
+    QCOMPARE(second->MakeWaveLenBC({{1310, -80.0f}, {1550, -81.5f}}, -70.0f),
+             (QMap<int, float>{{1310, -80.0f}, {1550, -81.5f}}));
+    QCOMPARE(panel->GetPlugins()[0]->MakeWaveLenBC({{1310, -80.0f}, {1550, -81.5f}}, -70.0f),
+             (QMap<int, float>{{1310, -70.0f}, {1550, -70.0f}}));
+}
+
+void TestDevicePanel::grabsBothLanguages_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::newRow("en") << "English";
+    QTest::newRow("ru") << "Русский";
+}
+
+// Pictures to look at: the chooser with two instruments and the form of a
+// connected one.
+void TestDevicePanel::grabsBothLanguages()
+{
+    QFETCH(QString, catalogue);
+    QTranslator translator;
+    QVERIFY(translator.load(":/translations/" + catalogue + ".qm"));
+    QCoreApplication::installTranslator(&translator);
+    const QString tag = QTest::currentDataTag();
+    const QString dir = QCoreApplication::applicationDirPath() + "/grabs";
+    QDir().mkpath(dir);
+
+    tPersona a(tPersona::PersonaA());
+    tPersona d(tPersona::PersonaD());
+    auto panel = NewPanel();
+    UsePorts({a.SlavePath(), d.SlavePath()});
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    bool bSaved = false;
+    answerer.Then([&](QWidget* dialog) {
+        bSaved = dialog->grab().save(dir + "/chooser-" + tag + ".png");
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    panel->Connect();
+    QTRY_VERIFY_WITH_TIMEOUT(panel->IsConnected(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 10000);
+    QVERIFY(bSaved);
+    bSaved = false;
+    answerer.Then([&](QWidget* dialog) {
+        bSaved = dialog->grab().save(dir + "/properties-" + tag + ".png");
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    panel->Properties();
+    QVERIFY(bSaved);
+    QCoreApplication::removeTranslator(&translator);
 }
 
 void TestDevicePanel::destroyingDuringRealtimeStopsTheInstrument()

@@ -148,9 +148,13 @@ void CModalAnswerer::Poll()
     QPointer<QWidget> target(dialog);
     QMetaObject::invokeMethod(
         this,
-        [target, action] {
-            if (target)
-                action(target);
+        [this, target, action] {
+            if (!target)
+                return;
+            action(target);
+            // The same dialog may be opened again (a panel run twice).
+            if (target && !target->isVisible() && m_handled == target)
+                m_handled = nullptr;
         },
         Qt::QueuedConnection);
 }
