@@ -93,9 +93,13 @@ void CCursors::CEditableCursor::MoveBy(float delta)
     owner->pendingFits |= FIT_MARKER;
 
     // The lines depend only on where the chain leaves the cursors, so they
-    // are fitted once, when the move that started it ends.
-    if (--owner->moveDepth == 0)
+    // are fitted once, when the move that started it ends. The edited event
+    // follows every move, whoever made it, so that what the panel shows is
+    // what Enter stores.
+    if (--owner->moveDepth == 0) {
         owner->FitPending();
+        owner->UpdateEditedEvent();
+    }
     bMoving = false;
 }
 
