@@ -417,16 +417,22 @@ void TestGraphRender::drawsALiveTraceWithoutMarks()
 void TestGraphRender::spacesGridLines_data()
 {
     QTest::addColumn<bool>("bX");
+    QTest::addColumn<int>("points");
     QTest::addColumn<QList<int>>("lines");
     // 1000 m over 400 px: the 100 m step is 40 px, so every other line is
     // skipped; 10 dB over 301 rows: 1 dB is 30 px, every other one skipped.
-    QTest::newRow("vertical") << true << QList<int>{0, 80, 160, 240, 320};
-    QTest::newRow("horizontal") << false << QList<int>{0, 60, 120, 180, 240};
+    QTest::newRow("vertical") << true << 1000 << QList<int>{0, 80, 160, 240, 320};
+    QTest::newRow("horizontal") << false << 1000 << QList<int>{0, 60, 120, 180, 240};
+    // A graph narrower than a metre has no whole point; the lines still go
+    // where the mapping puts them.
+    QTest::newRow("vertical, no points") << true << 0 << QList<int>{0, 80, 160, 240, 320};
+    QTest::newRow("horizontal, no points") << false << 0 << QList<int>{0, 60, 120, 180, 240};
 }
 
 void TestGraphRender::spacesGridLines()
 {
     QFETCH(bool, bX);
+    QFETCH(int, points);
     QFETCH(QList<int>, lines);
     QImage image(400, 301, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -434,7 +440,7 @@ void TestGraphRender::spacesGridLines()
     painter.setPen(Qt::darkYellow);
     CGraphTransform t;
     const QRectF source(0, 0, 1000, 10000);
-    t.Init(1000, 1.0f, source, image.rect());
+    t.Init(points, 1.0f, source, image.rect());
     DrawGridLines(&painter, image.rect(), bX, bX ? 1000 : 10000, bX ? 1000 : 10000,
                   bX ? 50 : 40, {1, 2, 5}, bX ? -2 : 2, 3, t, false);
     painter.end();
