@@ -501,9 +501,11 @@ int CCursors::EndEditEvent(bool accept)
         if (f->TimeToDistance(std::abs(other - time)) <= nearby) {
             const QString& ownComment = edited.Comment.GetValue();
             const QString& otherComment = e.Comment.GetValue();
+            // The separator stays even after an empty comment: it records
+            // that two events were joined.
             if (ownComment.isEmpty())
                 edited.Comment.SetValue(otherComment);
-            else if (!otherComment.isEmpty())
+            else
                 edited.Comment.SetValue(ownComment + QStringLiteral(" | ") + otherComment);
             e = edited;
             bMerged = true;

@@ -103,6 +103,7 @@ private slots:
     void markerSteps();
     void spliceModeAppendsAndEditsAnEvent();
     void otherModeChangesTheEditedEvent();
+    void reflectionAtEndMeasuresAnEndEvent();
     void sameModeAgainCancelsTheEdit();
     void endOfLineWarning_data();
     void endOfLineWarning();
@@ -303,6 +304,37 @@ void TestGraphView::otherModeChangesTheEditedEvent()
     f.endMeas->trigger();
     QCOMPARE(int(file->GetKeyEventList().size()), 4);
     QCOMPARE(file->GetKeyEventList().back().EventType, 1);
+}
+
+void TestGraphView::reflectionAtEndMeasuresAnEndEvent()
+{
+    tViewFixture f;
+    // A reflection at the far end of a 10 km trace.
+    auto file = f.Add(TraceBuilder(5000).Flat(5000).Slope(0.2).Peak(4497, 4000, 4).Event(1000));
+    CCursors* cursors = f.Model()->GetCursors();
+    f.reflectionAtEnd->trigger();
+    QVERIFY(f.table.IsEditingEvent());
+    QCOMPARE(f.Checked(), QList<bool>({false, false, true}));
+    QVERIFY(f.endMeas->isEnabled());
+    const sor::tKeyEvent& edited = cursors->GetEditedEvent();
+    QCOMPARE(edited.EventType, 1);
+    QCOMPARE(edited.EventOrigin, kOriginD);
+    QCOMPARE(edited.EventLoss.GetValue(), 0.0f);
+    QCOMPARE(edited.Reflectance.GetValue(), double(cursors->GetReflectance()));
+    QVERIFY(edited.Reflectance.GetValue() != 0.0);
+    // At the end of the line the right cursor sits on the right marker.
+    QCOMPARE(cursors->GetRightCursor()->GetPosition(), cursors->GetRightMarker()->GetPosition());
+
+    f.endMeas->trigger();
+    QVERIFY(!f.table.IsEditingEvent());
+    QCOMPARE(f.Checked(), QList<bool>({false, false, false}));
+    const bc::tKeyEventList& events = file->GetKeyEventList();
+    QCOMPARE(int(events.size()), 2);
+    QCOMPARE(events.back().EventType, 1);
+    QCOMPARE(events.back().EventOrigin, kOriginD);
+    QCOMPARE(events.back().EventLoss.GetValue(), 0.0f);
+    QVERIFY(events.back().Reflectance.GetValue() != 0.0);
+    QCOMPARE(events.back().Number.GetValue(), 2u);
 }
 
 void TestGraphView::sameModeAgainCancelsTheEdit()
