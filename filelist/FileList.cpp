@@ -437,8 +437,9 @@ bool CFileList::SetWorkingFolder(const QString& location)
         const QString path = entry.isSymLink() ? entry.canonicalFilePath()
                                                : canonicalFolder + QLatin1Char('/') + entry.fileName();
         // Asked afresh for each file: while a box was open the watcher may
-        // have read the folder and listed the rest.
-        if (IsListed(path))
+        // have read the folder and listed the rest, or closed a file that
+        // went.
+        if (IsListed(path) || !QFileInfo::exists(path))
             continue;
         const int before = count();
         if (!LoadCanonicalFile(path, &answers, false))
@@ -583,8 +584,11 @@ QString CFileList::WriteReceivedFile(const tReceivedFile& received, const QStrin
     if (!out.open(QIODevice::WriteOnly))
         throw EFileAccessError({tErrorCode(cSource, 771)});
     if (out.write(received.data) != size || !out.flush()) {
-        // A cut trace would later load as damaged or, worse, as valid.
-        out.remove();
+        // A cut trace would later load as damaged or, worse, as valid. The
+        // file is removed by name: with its buffer left unwritten the open
+        // file refuses to remove itself.
+        out.close();
+        QFile::remove(target);
         throw EFileAccessError({tErrorCode(cSource, 775)});
     }
     out.close();
