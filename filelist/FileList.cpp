@@ -718,8 +718,11 @@ bool CFileList::CloseFiles(const QStringList& canonicalPathsForClosing)
             return false;
         toSave = dialog.GetSelectedNames();
     }
-    if (bAll)
+    // A failing save opens a box, and each save replaces its file.
+    if (bAll) {
         watcher->ClearFolder();
+        watcher->ClearFiles();
+    }
 
     for (const QString& name : qAsConst(toSave)) {
         for (int row = 0; row < count(); ++row) {
@@ -727,7 +730,7 @@ bool CFileList::CloseFiles(const QStringList& canonicalPathsForClosing)
                 continue;
             if (!CloseFile(row, true, &answers)) {
                 if (bAll)
-                    watcher->AddFolder(QDir::current().canonicalPath());
+                    WatchAgain();
                 return false;
             }
             break;
@@ -764,6 +767,15 @@ void CFileList::CloseAllRows()
     listedPaths.clear();
     clear();
     ShowCurrent();
+}
+
+void CFileList::WatchAgain()
+{
+    QStringList paths;
+    for (int row = 0; row < count(); ++row)
+        paths << GetFile(row)->GetFileName();
+    watcher->AddFiles(paths);
+    watcher->AddFolder(QDir::current().canonicalPath());
 }
 
 void CFileList::Unlist(const QString& path)

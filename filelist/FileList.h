@@ -128,6 +128,7 @@ private:
     bool IsListed(const QString& path) const;
     bool LoadCanonicalFile(const QString& canonical, tBatchAnswers* answers, bool bKeepSelection);
     void CloseAllRows();
+    void WatchAgain();
     void Unlist(const QString& path);
     QString WriteReceivedFile(const tReceivedFile& received, const QString& workingFolder,
                               QSet<QString>& written, bool& bInWorkingFolder);

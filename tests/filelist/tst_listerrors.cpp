@@ -81,6 +81,7 @@ private slots:
 
     void folderReadInsideALoadBoxListsEachFileOnce();
     void closeAllClosesFilesListedWhileAsking();
+    void abortedCloseAllKeepsTheFolderWatched();
     void folderThatCannotBeMadeCurrentIsRefused_data();
     void folderThatCannotBeMadeCurrentIsRefused();
     void renameRefusedByTheFileSystem();
@@ -138,6 +139,37 @@ void TestListErrors::closeAllClosesFilesListedWhileAsking()
     QVERIFY(fx.list->CloseFiles({}));
     QCOMPARE(answerer.Titles(), QStringList({"Saving modified files", "Working folder was updated"}));
     QCOMPARE(fx.list->GetCount(), 0);
+}
+
+void TestListErrors::abortedCloseAllKeepsTheFolderWatched()
+{
+    fx.Load({"a.sor", "b.sor", "c.sor"});
+    fx.list->GetFile(0)->SetChanged(true);
+    fx.list->GetFile(1)->SetChanged(true);
+    CAccessChecks checks;
+    if (!checks.IsEnforced())
+        QSKIP("the file system does not refuse this process");
+    QVERIFY(SetMode(fx.Folder(), cReadOnlyFolder));
+    CModalAnswerer answerer;
+    answerer.Click("Save selected").Click("Abort");
+
+    QVERIFY(!fx.list->CloseFiles({}));
+    SetMode(fx.Folder(), cOpenFolder);
+    QCOMPARE(answerer.Titles(), QStringList({"Saving modified files", "Saving file \"a.sor\" problem"}));
+    QCOMPARE(fx.Names(), QStringList({"a.sor", "b.sor", "c.sor"}));
+    QVERIFY(fx.list->GetFile(0)->IsChanged() && fx.list->GetFile(1)->IsChanged());
+
+    // The list stays on its folder, and the folder and its files are watched.
+    answerer.Click(QMessageBox::No).Click(QMessageBox::Yes);
+    fx.Write("n.sor");
+    QTRY_COMPARE(answerer.Seen().size(), 3);
+    QCOMPARE(answerer.Seen()[2].Text, cAdded);
+    QVERIFY(QFile::remove(fx.Path("c.sor")));
+    QTRY_COMPARE(answerer.Seen().size(), 4);
+    QCOMPARE(answerer.Seen()[3].Text, cRemovedPlain.arg(fx.Path("c.sor")));
+    QTRY_COMPARE(fx.Names(), QStringList({"a.sor", "b.sor"}));
+    fx.list->GetFile(0)->SetChanged(false);
+    fx.list->GetFile(1)->SetChanged(false);
 }
 
 void TestListErrors::folderThatCannotBeMadeCurrentIsRefused_data()
