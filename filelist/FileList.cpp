@@ -432,6 +432,7 @@ bool CFileList::SetWorkingFolder(const QString& location)
     QStringList toWatch;
     QStringList* const outerBatch = std::exchange(watchBatch, &toWatch);
     tBatchAnswers answers;
+    bool bAsked = false;
     const QFileInfoList entries = dir.entryInfoList({QStringLiteral("*.sor")}, QDir::Files, QDir::Name);
     for (const QFileInfo& entry : entries) {
         const QString path = entry.isSymLink() ? entry.canonicalFilePath()
@@ -439,10 +440,10 @@ bool CFileList::SetWorkingFolder(const QString& location)
         // Asked afresh for each file: while a box was open the watcher may
         // have read the folder and listed the rest, or closed a file that
         // went.
-        if (IsListed(path) || !QFileInfo::exists(path))
+        if (IsListed(path) || (bAsked && !QFileInfo::exists(path)))
             continue;
         const int before = count();
-        if (!LoadCanonicalFile(path, &answers, false))
+        if (!LoadCanonicalFile(path, &answers, false, &bAsked))
             break;
         if (count() > before && !wantedBase.isNull() && wantedBase == entry.baseName())
             remembered = count() - 1;
@@ -506,11 +507,15 @@ bool CFileList::LoadFile(const QString& path, tBatchAnswers* answers, bool bKeep
     return LoadCanonicalFile(canonical.isEmpty() ? path : canonical, answers, bKeepSelection);
 }
 
-bool CFileList::LoadCanonicalFile(const QString& loadPath, tBatchAnswers* answers, bool bKeepSelection)
+bool CFileList::LoadCanonicalFile(const QString& loadPath, tBatchAnswers* answers, bool bKeepSelection,
+                                  bool* pbAsked)
 {
     const QString name = QFileInfo(loadPath).fileName();
 
-    bool bAsked = false;
+    // Whether a box was open, here or earlier in the caller's batch: it lets
+    // the watcher's events in.
+    bool bAskedHere = false;
+    bool& bAsked = pbAsked ? *pbAsked : bAskedHere;
     for (;;) {
         bool bRetry = false;
         try {

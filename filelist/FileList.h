@@ -126,7 +126,8 @@ private:
     void StoreZoom(tListedFile& record) const;
     int RowOf(const QSharedPointer<tListedFile>& record) const;
     bool IsListed(const QString& path) const;
-    bool LoadCanonicalFile(const QString& canonical, tBatchAnswers* answers, bool bKeepSelection);
+    bool LoadCanonicalFile(const QString& canonical, tBatchAnswers* answers, bool bKeepSelection,
+                           bool* pbAsked = nullptr);
     void CloseAllRows();
     void WatchAgain();
     void Unlist(const QString& path);
