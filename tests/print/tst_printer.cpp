@@ -147,9 +147,7 @@ void TestPrinter::nothingChosenWritesNothing()
     QCOMPARE(answerer.Seen().size(), bDeselect ? 1 : 2);
     QCOMPARE(answerer.Pending(), 0);
     QCOMPARE(QDir(fixture->Folder()).entryList({"*.pdf"}), QStringList());
-    QCOMPARE(printer.GetPrinter()->outputFormat(), QPrinter::NativeFormat == printer.GetPrinter()->outputFormat()
-                                                       ? QPrinter::NativeFormat
-                                                       : QPrinter::PdfFormat);
+    QCOMPARE(printer.GetPrinter()->outputFileName(), QString());
 }
 
 void TestPrinter::pageCarriesTheReport_data()
@@ -271,6 +269,10 @@ void TestPrinter::storedHighResolutionSetUpKeepsTheLayout()
     QCOMPARE(setUp->pageLayout().pageSize().id(), QPageSize::A5);
     QCOMPARE(setUp->pageLayout().orientation(), QPageLayout::Landscape);
     QCOMPARE(setUp->resolution(), QPrinter(QPrinter::ScreenResolution).resolution());
+
+    const QString a5 = fixture->Path("a5.pdf");
+    PrintToPdf(printer, {1}, a5);
+    QVERIFY2(PrintFixture::PdfInfo(a5).contains("595 x 420 pts (A5)"), qPrintable(PrintFixture::PdfInfo(a5)));
 
     // The page of the layout check above, printed through the restored set-up.
     PrintFixture::SetA4(setUp);
