@@ -1,6 +1,6 @@
 #include "PrintFixture.h"
 
-#include "core/Format.h"
+#include "support/LogCatcher.h"
 #include "print/Printer.h"
 
 #include <QAction>
@@ -57,6 +57,7 @@ private slots:
     void workAreaEntryPrintsTheFileCurrentAtStart_data();
     void workAreaEntryPrintsTheFileCurrentAtStart();
     void storedHighResolutionSetUpKeepsTheLayout();
+    void workAreaWithoutFilePrintsAnEmptyPage();
     void unwritablePdfIsReported();
     void withoutPrinterPageSetupAsksForOne();
     void previewTogglesSectionsAndCoversTheWindow();
@@ -284,6 +285,23 @@ void TestPrinter::storedHighResolutionSetUpKeepsTheLayout()
              qPrintable(QString("outline ends at %1 of %2").arg(ink.OutlineBottom).arg(page.height())));
     QVERIFY2(page.bottom() - ink.LastInkedRow <= 6,
              qPrintable(QString("ink ends at %1, page at %2").arg(ink.LastInkedRow).arg(page.bottom())));
+}
+
+void TestPrinter::workAreaWithoutFilePrintsAnEmptyPage()
+{
+    PrintFixture::SetSections(true);
+    CPrinter printer(fixture->list.get(), &fixture->window);
+    PrintFixture::SetA4(printer.GetPrinter());
+    const QString path = fixture->Path("empty.pdf");
+    LogCatcher log;
+    PrintToPdf(printer, {0}, path);
+
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: files.size()>0"), 2);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: file"), 1);
+    QVERIFY(PrintFixture::PdfInfo(path).contains(QRegularExpression("Pages:\\s+1\n")));
+    const tPageInk ink = tPageInk::Inspect(fixture->Render(path, 1, printer.GetPrinter()->resolution()),
+                                           PrintableArea(printer.GetPrinter()));
+    QCOMPARE(ink.LastInkedRow, -1);
 }
 
 void TestPrinter::unwritablePdfIsReported()
