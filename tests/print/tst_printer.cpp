@@ -32,6 +32,14 @@ CModalAnswerer::tAction Reject()
     return [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); };
 }
 
+// Where the pictures of pages and of the preview go, to be looked at.
+QString GrabPath(const QString& name)
+{
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/grabs");
+    QDir().mkpath(dir);
+    return dir + "/" + name;
+}
+
 // The printable area in pixels of a page rendered at the printer's resolution.
 QRect PrintableArea(QPrinter* printer)
 {
@@ -193,7 +201,7 @@ void TestPrinter::pageCarriesTheReport()
     QVERIFY2(page.bottom() - ink.LastInkedRow <= 6,
              qPrintable(QString("ink ends at %1, page at %2").arg(ink.LastInkedRow).arg(page.bottom())));
     if (!applicationPoints)
-        image.save(QDir::tempPath() + "/quorvane_report_page.png");
+        QVERIFY(image.save(GrabPath("report-page.png")));
 }
 
 void TestPrinter::pageWithoutSectionsHasOnlyTheHeader()
@@ -360,7 +368,8 @@ void TestPrinter::previewTogglesSectionsAndCoversTheWindow()
     QStringList shown;
     QList<bool> checked;
     int repaints = -1;
-    const QString picture = QDir::tempPath() + "/quorvane_print_preview.png";
+    const QString picture = GrabPath("print-preview-graph-off.png");
+    QFile::remove(picture);
     const auto lookAtPreview = [&](QWidget* dialog) {
         title = dialog->windowTitle();
         previewPlace = dialog->geometry();
@@ -375,7 +384,7 @@ void TestPrinter::previewTogglesSectionsAndCoversTheWindow()
         }
         int painted = 0;
         auto* preview = qobject_cast<QPrintPreviewDialog*>(dialog);
-        dialog->grab().save(QDir::tempPath() + "/quorvane_print_preview_opened.png");
+        dialog->grab().save(GrabPath("print-preview.png"));
         if (preview && !actions.isEmpty()) {
             connect(preview, &QPrintPreviewDialog::paintRequested, [&painted] { ++painted; });
             actions[0]->trigger();
@@ -404,6 +413,7 @@ void TestPrinter::previewTogglesSectionsAndCoversTheWindow()
     QCOMPARE(shown, texts);
     QCOMPARE(checked, (QList<bool>{true, false, true, false, true}));
     QCOMPARE(repaints, 1);
+    QVERIFY(QFile::exists(picture));
     QVERIFY(fixture->window.isVisible());
     QCOMPARE(printer.GetPrinter()->outputFormat(),
              QPrinter::PdfFormat); // no printer: Qt keeps the PDF engine
