@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 
@@ -108,6 +109,9 @@ void CModalAnswerer::Poll()
     if (m_handled && !m_handled->isVisible())
         m_handled = nullptr;
     if (!dialog || !dialog->isVisible() || dialog == m_handled)
+        return;
+    // A progress window is not a question: it closes itself.
+    if (qobject_cast<QProgressDialog*>(dialog))
         return;
     m_handled = dialog;
 
