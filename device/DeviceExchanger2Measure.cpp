@@ -51,9 +51,21 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
                 title += tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(i).arg(waveLens.size());
             if (events)
                 events->SetWaiting(bRealtime ? 0 : 3, true, title);
-            SetParams(waveLen);
+            // A cancel while the parameters go out is no failure of the
+            // instrument: nothing runs yet.
+            try {
+                SetParams(waveLen);
+            } catch (const Exception&) {
+                if (!cancelled)
+                    throw;
+            }
+            if (cancelled)
+                break;
 
-            if (Exchange(QStringLiteral(";RMT:OTDR:RUN\r"), 200) != "OK\r")
+            // A run whose answer a cancel cut short may have started: it is
+            // stopped with the frames below.
+            const QByteArray answer = Exchange(QStringLiteral(";RMT:OTDR:RUN\r"), 200);
+            if (answer != "OK\r" && !(cancelled && answer.isEmpty()))
                 throw EDeviceExchange({tErrorCode(cSource, 888)}, tr("Device can't start measurenment"), false);
             // The averaging time comes from the instrument: no int overflow.
             const qint64 totalMs = bRealtime ? 0 : (qint64(params.AverageTime) + 12) * 1000;

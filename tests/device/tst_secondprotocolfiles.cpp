@@ -119,6 +119,7 @@ private slots:
     void reportsRunFailures_data();
     void reportsRunFailures();
     void stopsACancelledMeasurement();
+    void cancelsWhileSettingUp();
     void streamsInRealtimeUntilCancelled_data();
     void streamsInRealtimeUntilCancelled();
     void readsTheFolderTreeOnce();
@@ -354,6 +355,33 @@ void TestSecondProtocolFiles::stopsACancelledMeasurement()
     QVERIFY(events.LastResult().isEmpty());
 }
 
+void TestSecondProtocolFiles::cancelsWhileSettingUp()
+{
+    tPersona e(tPersona::PersonaE());
+    CEventsRecorder events;
+    tEngine engine(&events);
+    SearchAndConnect(engine, events, {e.SlavePath()});
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310, 1550};
+    p.SelectedWaveLen = 5;
+    engine.StoreParams(p);
+    // The echo of the averaging comes late: the cancel falls into its wait.
+    e.Answer(";RMT:SET:TA 30\r", "1,8000,100,30\r", 150);
+    e.ClearCommands();
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::Measure);
+    QVERIFY(e.WaitForCommand(";RMT:SET:TA 30\r", 5000));
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 10000));
+    const CEventsRecorder::tEnd end = events.Last();
+    QVERIFY(end.bCancelled);
+    QVERIFY(!end.bCritical);
+    QCOMPARE(end.errors, QString());
+    const QList<QByteArray> sent = e.CommandTexts();
+    QVERIFY(!sent.contains(";RMT:OTDR:RUN\r"));
+    QCOMPARE(sent.last(), QByteArray(";RMT:SET:LW 5\r"));
+}
+
 void TestSecondProtocolFiles::streamsInRealtimeUntilCancelled_data()
 {
     QTest::addColumn<bool>("bSilentStop");
@@ -431,6 +459,13 @@ void TestSecondProtocolFiles::readsTheFolderTreeOnce()
     QCOMPARE(events.Last().errors, QString());
     QCOMPARE(e.Commands().size(), 3);
     QCOMPARE(tree.size(), 7);
+    engine.Run(events, IDevicePlugin::Disconnect);
+    SearchAndConnect(engine, events, {e.SlavePath()});
+    QCOMPARE(events.Last().errors, QString());
+    e.ClearCommands();
+    engine.Run(events, IDevicePlugin::LoadAll);
+    QCOMPARE(Starting(e.CommandTexts(), "*GET:DIR"), QList<QByteArray>({"*GET:DIR\r", "*GET:DIR 0:\\_OTDR\r",
+                                                                       "*GET:DIR " + seen.at(2).text.mid(9)}));
 }
 
 void TestSecondProtocolFiles::stopsFollowingFoldersAtSixteenLevels()
