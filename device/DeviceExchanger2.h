@@ -2,6 +2,8 @@
 
 #include "device/DeviceExchanger.h"
 
+#include <memory>
+
 struct tLineValues;
 
 // The engine of the maker's newer reflectometers: keyed lists and remote
@@ -52,7 +54,7 @@ protected:
 
     // The root listing with every folder below it; null when the instrument
     // gives none.
-    FInfo* ReadRootDir();
+    std::unique_ptr<FInfo> ReadRootDir();
     void ReadSubDirs(FInfo* node, int depth);
     // The frames of one run shown live until the instrument reports the stop.
     // False when nothing could be shown.
@@ -61,5 +63,5 @@ protected:
     void ReportMissing(const QStringList& devicePaths);
 
     // The instrument's folder tree, read once per connection.
-    FInfo* pFiles = nullptr;
+    std::unique_ptr<FInfo> pFiles;
 };

@@ -131,7 +131,7 @@ void CDeviceExchanger2::ParseDirListing(const QString& listing, FInfo* parent)
     }
 }
 
-FInfo* CDeviceExchanger2::ReadRootDir()
+std::unique_ptr<FInfo> CDeviceExchanger2::ReadRootDir()
 {
     Send("*GET:DIR\r");
     QString text = GetLocaleCodec()->toUnicode(GetResponse(35000, true, true));
@@ -139,16 +139,16 @@ FInfo* CDeviceExchanger2::ReadRootDir()
     text.remove(QLatin1Char('\r'));
     const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (lines.isEmpty())
-        return nullptr;
+        return {};
     const QStringList words = lines.first().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.size() < 2)
-        return nullptr;
+        return {};
     auto root = std::make_unique<FInfo>(nullptr);
     root->isFolder = 1;
     root->name = words.at(1);
     ParseDirListing(text, root.get());
     ReadSubDirs(root.get(), 1);
-    return root.release();
+    return root;
 }
 
 void CDeviceExchanger2::ReadSubDirs(FInfo* node, int depth)
@@ -179,7 +179,7 @@ void CDeviceExchanger2::DoLoadAll(tCommandRes& res)
     QList<FInfo*> chosen;
     bool bAllFiles = false;
     if (events)
-        events->DirStructureReceived(pFiles, &chosen, &bAllFiles);
+        events->DirStructureReceived(pFiles.get(), &chosen, &bAllFiles);
 
     QStringList missing;
     const int count = chosen.size();
