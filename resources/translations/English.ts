@@ -142,6 +142,28 @@ Additional information: %1</source>
  Update FW to the latest version available on the device manufacturer&apos;s website</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Realtime view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device can&apos;t start measurenment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High input signal level was detected.
+Please disable input signal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some files could not be downloaded:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchanger3</name>
@@ -164,6 +186,27 @@ Additional information: %1</source>
         <source>Incompatible parameters combination requested
 Range(%1 km) and Pulse width (%2 ns)!
 The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Realtime view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error on measure request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device don&apos;t response.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device don&apos;t support momental cancellation.
+Please update firmware.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

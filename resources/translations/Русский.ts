@@ -159,6 +159,30 @@ Additional information: %1</source>
         <translation>Версия встроенного ПО подключённого прибора устарела.
  Обновите ПО до последней версии с сайта производителя прибора</translation>
     </message>
+    <message>
+        <source>Realtime view</source>
+        <translation>Просмотр в реальном времени</translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+    </message>
+    <message>
+        <source>Device can&apos;t start measurenment</source>
+        <translation>Прибор не может начать измерение</translation>
+    </message>
+    <message>
+        <source>High input signal level was detected.
+Please disable input signal.</source>
+        <translation>Обнаружен высокий уровень входного сигнала.
+Отключите входной сигнал.</translation>
+    </message>
+    <message>
+        <source>Some files could not be downloaded:
+%1</source>
+        <translation>Не удалось загрузить некоторые файлы:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchanger3</name>
@@ -187,6 +211,28 @@ The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</
         <translation>Запрошено несовместимое сочетание параметров
 Диапазон (%1 км) и длительность импульса (%2 нс)!
 Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
+    </message>
+    <message>
+        <source>Realtime view</source>
+        <translation>Просмотр в реальном времени</translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+    </message>
+    <message>
+        <source>Error on measure request.</source>
+        <translation>Ошибка запроса измерения.</translation>
+    </message>
+    <message>
+        <source>Device don&apos;t response.</source>
+        <translation>Прибор не отвечает.</translation>
+    </message>
+    <message>
+        <source>Device don&apos;t support momental cancellation.
+Please update firmware.</source>
+        <translation>Прибор не поддерживает немедленную отмену.
+Обновите встроенное ПО.</translation>
     </message>
 </context>
 <context>
