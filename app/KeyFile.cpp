@@ -53,6 +53,30 @@ QString Unescape(const QString& value)
     return text;
 }
 
+// Follows symbolic links to the file they end at, which need not exist yet.
+int ResolveLinks(QByteArray* path)
+{
+    for (int hops = 0;; ++hops) {
+        struct stat info;
+        if (::lstat(path->constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return 0;
+        if (hops == 40)
+            return ELOOP;
+        QByteArray next(int(info.st_size > 0 ? info.st_size : 4095) + 1, '\0');
+        const ssize_t n = ::readlink(path->constData(), next.data(), size_t(next.size()));
+        if (n < 0)
+            return errno;
+        if (n >= next.size())
+            return ENAMETOOLONG;
+        next.truncate(int(n));
+        if (!next.startsWith('/')) {
+            const int slash = path->lastIndexOf('/');
+            next.prepend(slash < 0 ? QByteArray() : path->left(slash + 1));
+        }
+        *path = next;
+    }
+}
+
 bool IsGroupHeader(const QString& line)
 {
     return line.startsWith(QLatin1Char('['));
@@ -86,7 +110,17 @@ int ReadWholeFile(const QString& path, QByteArray* bytes)
 
 int WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    QByteArray temporary = Native(path) + ".XXXXXX";
+    // A link (dot-file managers keep mimeapps.list as one) stays a link: the
+    // new content replaces its target, which keeps its own mode.
+    QByteArray target = Native(path);
+    if (const int error = ResolveLinks(&target))
+        return error;
+    mode_t mode = 0644;
+    struct stat existing;
+    if (::stat(target.constData(), &existing) == 0)
+        mode = existing.st_mode & 07777;
+
+    QByteArray temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return errno;
@@ -103,13 +137,13 @@ int WriteFileAtomically(const QString& path, const QByteArray& bytes)
         data += n;
         left -= n;
     }
-    if (error == 0 && ::fchmod(fd, 0644) != 0)
+    if (error == 0 && ::fchmod(fd, mode) != 0)
         error = errno;
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temporary.constData(), Native(path).constData()) != 0)
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
         error = errno;
     if (error != 0)
         ::unlink(temporary.constData());

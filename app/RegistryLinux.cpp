@@ -405,9 +405,9 @@ void RunIfInstalled(const QString& tool, const QString& folder)
     const QString program = QStandardPaths::findExecutable(tool);
     if (program.isEmpty() || !QFileInfo(folder).isDir())
         return;
-    QProcess process;
-    process.start(program, {folder});
-    process.waitForFinished(30000);
+    // Nothing reads their results, and a slow cache rebuild must not hold
+    // the options dialog.
+    QProcess::startDetached(program, {folder});
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// Opening a folder of 1,000 traces and painting every list entry once.
+// Opening and closing folders of 1,000 to 10,000 traces, and painting every
+// list entry once.
 #include "benchmarks/BenchOptions.h"
 #include "filelist/FileList.h"
 #include "support/TraceBuilder.h"
@@ -6,7 +7,6 @@
 #include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -14,35 +14,36 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
+#include <memory>
+#include <unistd.h>
+
 namespace {
 
-const int kFiles = 1000;
 const int kPoints = 25000;
 
 // Later-layout traces like the sample ones: 25,000 noisy samples 2 m apart
-// (50 km) with a few events, written once and copied under 1,000 names.
-QString Folder()
+// (50 km) with a few events, written once and linked under `files` names
+// (hard links: distinct files to the list, one copy in the page cache).
+QString Folder(int files)
 {
-    static QTemporaryDir dir;
-    static const bool bWritten = [] {
-        TraceBuilder builder(kPoints);
-        builder.Flat(3000).Slope(0.35).Noise(80, 3).PulseWidth(1000);
-        for (int i = 1; i <= 4; ++i)
-            builder.Step(i * 9000.0, 300).Event(i * 9000.0, i % 2);
-        const QString first = dir.filePath("trace0000.sor");
-        builder.Build(first)->Save();
-        for (int i = 1; i < kFiles; ++i)
-            QFile::copy(first, dir.filePath(QString("trace%1.sor").arg(i, 4, 10, QLatin1Char('0'))));
-        return true;
-    }();
-    Q_UNUSED(bWritten);
-    return dir.path();
-}
-
-void CloseAll(CFileList& list)
-{
-    while (list.GetCount())
-        list.CloseFile(list.GetCount() - 1, false, nullptr);
+    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    std::unique_ptr<QTemporaryDir>& dir = folders[files];
+    if (dir)
+        return dir->path();
+    dir = std::make_unique<QTemporaryDir>();
+    TraceBuilder builder(kPoints);
+    builder.Flat(3000).Slope(0.35).Noise(80, 3).PulseWidth(1000);
+    for (int i = 1; i <= 4; ++i)
+        builder.Step(i * 9000.0, 300).Event(i * 9000.0, i % 2);
+    const QString first = dir->filePath("trace00000.sor");
+    builder.Build(first)->Save();
+    for (int i = 1; i < files; ++i) {
+        const QString name = dir->filePath(QString("trace%1.sor").arg(i, 5, 10, QLatin1Char('0')));
+        if (::link(QFile::encodeName(first).constData(), QFile::encodeName(name).constData()) != 0)
+            QFile::copy(first, name);
+    }
+    return dir->path();
 }
 
 // Every entry once through the delegate, as a scroll through the list paints them.
@@ -58,9 +59,17 @@ void PaintEntries(CFileList& list, QImage& image)
     }
 }
 
+void SetCounters(benchmark::State& state, int files)
+{
+    state.counters["files"] = files;
+    state.counters["per file"] =
+        benchmark::Counter(files, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void openAndPaint(benchmark::State& state, bool bPaint, bool bOpen)
 {
-    const QString folder = Folder();
+    const int files = 1000;
+    const QString folder = Folder(files);
     QWidget window;
     CFileList list(&window);
     list.resize(300, 800);
@@ -76,10 +85,37 @@ void openAndPaint(benchmark::State& state, bool bPaint, bool bOpen)
             PaintEntries(list, image);
         }
         state.PauseTiming();
-        CloseAll(list);
+        list.CloseFiles({});
         state.ResumeTiming();
     }
-    state.counters["files"] = kFiles;
+    state.counters["files"] = files;
+}
+
+// "Open project folder" on a folder of `files` traces, and "Close all".
+void openOrClose(benchmark::State& state, bool bOpen)
+{
+    const int files = int(state.range(0));
+    const QString folder = Folder(files);
+    QWidget window;
+    CFileList list(&window);
+    list.resize(300, 800);
+    for (auto _ : state) {
+        if (!bOpen)
+            state.PauseTiming();
+        list.SetWorkingFolder(folder);
+        if (list.GetCount() != files)
+            state.SkipWithError("not every trace was listed");
+        if (bOpen)
+            state.PauseTiming();
+        else
+            state.ResumeTiming();
+        list.CloseFiles({});
+        if (list.GetCount())
+            state.SkipWithError("traces were left listed");
+        if (bOpen)
+            state.ResumeTiming();
+    }
+    SetCounters(state, files);
 }
 
 } // namespace
@@ -92,8 +128,9 @@ int main(int argc, char** argv)
     const QString start = QDir::currentPath();
 
     benchmark::Initialize(&argc, argv);
-    benchmark::RegisterBenchmark("filelist/open-1000", openAndPaint, false, true)
-        ->Unit(benchmark::kMillisecond)->Iterations(3);
+    for (const bool bOpen : {true, false})
+        benchmark::RegisterBenchmark(bOpen ? "filelist/open" : "filelist/close-all", openOrClose, bOpen)
+            ->Arg(1000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
     benchmark::RegisterBenchmark("filelist/paint-1000", openAndPaint, true, false)
         ->Unit(benchmark::kMillisecond)->Iterations(3);
     benchmark::RegisterBenchmark("filelist/open-and-paint-1000", openAndPaint, true, true)

@@ -82,7 +82,9 @@ protected:
     virtual void DoLoadAll(tCommandRes& res);
     virtual void DoClearMemory();
     virtual void DoSetDateTime();
-    virtual tReceivedFile LoadFile(const QString& devicePath, const QString& localPath);
+    // One file named by its path on the instrument; an empty record when it
+    // did not arrive.
+    virtual tReceivedFile LoadFile(const QString& devicePath, int size, bool bKeepFolders);
     virtual tReceivedFile ReceiveFile(int fileNumber);
     // Reads one "#<n><length><bytes>" block; see the definition.
     virtual bool DownloadData(QByteArray& out, int minSize, int msWait, int maxSize, int msTotalWait,

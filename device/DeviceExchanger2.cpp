@@ -27,7 +27,6 @@ CDeviceExchanger2::CDeviceExchanger2(IDeviceEvents* events, QWidget* parent) : C
 CDeviceExchanger2::~CDeviceExchanger2()
 {
     ShutDown();
-    delete pFiles;
 }
 
 int CDeviceExchanger2::GetCapabilities()
@@ -113,8 +112,7 @@ void CDeviceExchanger2::DoConnect()
     if (!VersionAbove(device.version, 1.16019))
         emit sigShowMessage(tr("The firmware version (FW) of the connected device is out of date.\n Update FW to the "
                                "latest version available on the device manufacturer's website"));
-    delete pFiles;
-    pFiles = nullptr;
+    pFiles.reset();
 }
 
 void CDeviceExchanger2::DoSetDateTime()
@@ -130,8 +128,7 @@ void CDeviceExchanger2::DoClearMemory()
 void CDeviceExchanger2::Disconnecting()
 {
     qDebug() << "CDeviceExchanger::DoDisconnect()";
-    delete pFiles;
-    pFiles = nullptr;
+    pFiles.reset();
     ClearFoundDevices();
     if (IsConnected()) {
         try {

@@ -2,6 +2,8 @@
 
 #include "device/DeviceExchanger.h"
 
+#include <QElapsedTimer>
+
 // The engine of the third protocol: the first protocol's commands, found at
 // the high rate only and paced for instruments that need quiet between
 // commands.
@@ -21,9 +23,16 @@ public:
 protected:
     void DoEnumerate() override;
     void DoConnect() override;
+    void DoMeasure(tCommandRes& res) override;
     void DoSetDateTime() override;
     void ReceiveParams() override;
     void SetParams(int waveLen) override;
     void SelectWaveLength(int waveLenMask) override;
     void Disconnecting() override;
+
+private:
+    // The dumps of one acquisition shown live until its deadline or its end.
+    void ShowDumps(int waveLen, qint64 deadlineMs, const QElapsedTimer& stopwatch);
+    // The instrument's answer to a cancelled acquisition.
+    void StopAcquisition(qint64 deadlineMs, const QElapsedTimer& stopwatch);
 };

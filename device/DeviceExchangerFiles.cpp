@@ -116,7 +116,7 @@ tReceivedFile CDeviceExchanger::ReceiveFile(int fileNumber)
     return tReceivedFile(FreeName(stamp), bytes);
 }
 
-tReceivedFile CDeviceExchanger::LoadFile(const QString&, const QString&)
+tReceivedFile CDeviceExchanger::LoadFile(const QString&, int, bool)
 {
     return tReceivedFile();
 }

@@ -80,3 +80,37 @@ quint16 CProgressData::GetDataPoint(int n) const
     }
     return data[size_t(n)];
 }
+
+CProgressData2::CProgressData2(const tTraceBlockHeader& frame, const QByteArray& samples)
+{
+    auto refuse = [](int code) { throw EInternalError({tErrorCode(256, code)}); };
+    const double gi = frame.GroupIndex;
+    if (!(gi >= 1.0 && gi <= 2.0))
+        refuse(1256);
+    const double spacing = double(frame.Spacing) / 100000.0;
+    if (!(spacing >= 1.0))
+        refuse(1260);
+    resolution = spacing * 299792458.0 / gi / 1e9;
+
+    // The second protocol's frame carries its first point and its point
+    // count where the dumps have their first word and noise count. The bytes
+    // are checked before anything is sized from those numbers.
+    const qint64 first = frame.FirstWord;
+    const qint64 points = frame.NoiseCount;
+    if (qint64(samples.size()) != 2 * points)
+        refuse(1268);
+    if (first > points)
+        refuse(1264);
+    const auto* bytes = reinterpret_cast<const uchar*>(samples.constData());
+    data.assign(size_t(points - first), 0);
+    for (qint64 j = 0; j < points - first; ++j) {
+        const qint64 at = 2 * (first + j);
+        data[size_t(j)] = quint16(bytes[at] | (bytes[at + 1] << 8));
+    }
+
+    header.GroupIndex = frame.GroupIndex;
+    header.Spacing = frame.Spacing;
+    header.Averages = frame.Averages;
+    header.PulseWidth = frame.PulseWidth;
+    header.WaveLength = frame.WaveLength;
+}

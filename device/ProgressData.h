@@ -31,11 +31,18 @@ protected:
     std::vector<quint16> data;
 };
 
-// The live trace of the second protocol, which keeps what its frame said.
+// The live trace of the second protocol: 16-bit samples as the instrument
+// computed them, from the frame's first point on. It keeps what its frame
+// said; the default one is empty.
 class CProgressData2 : public CProgressData
 {
 public:
     CProgressData2() = default;
+    // Throws EInternalError when the header or the size cannot be trusted.
+    CProgressData2(const tTraceBlockHeader& header, const QByteArray& samples);
+
+    bool IsEmpty() const { return header.GroupIndex < 1.0f; }
+    const tTraceBlockHeader& GetHeader() const { return header; }
 
 protected:
     tTraceBlockHeader header;

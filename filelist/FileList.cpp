@@ -20,6 +20,9 @@
 #include <QStandardPaths>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 const qint32 cSource = 32;
@@ -204,7 +207,12 @@ void CFileList::AddFileItem(const QSharedPointer<sor::CFile>& file, bool bKeepSe
     auto* entry = new QListWidgetItem;
     entry->setFlags(entry->flags() | Qt::ItemIsEditable);
     entry->setData(Qt::UserRole, QVariant::fromValue(QSharedPointer<tListedFile>::create(file)));
-    watcher->AddFile(file->GetFileName());
+    const QString path = file->GetFileName();
+    ++listedPaths[path];
+    if (watchBatch)
+        *watchBatch << path;
+    else
+        watcher->AddFile(path);
 
     const int remembered = currentRow();
     addItem(entry);
@@ -224,7 +232,9 @@ void CFileList::RemoveItem(int row)
     emit sigCloseFile();
     compareSet.Remove(record);
     if (sor::CFile* file = record->GetFile()) {
-        watcher->RemoveFile(file->GetFileName());
+        const QString path = file->GetFileName();
+        Unlist(path);
+        watcher->RemoveFile(path);
         // A view may keep the file a moment longer; its changes are no longer ours.
         disconnect(file, nullptr, this, nullptr);
     }
@@ -370,10 +380,7 @@ void CFileList::resizeEvent(QResizeEvent* event)
 
 bool CFileList::IsListed(const QString& path) const
 {
-    for (int row = 0; row < count(); ++row)
-        if (GetFile(row)->GetFileName() == path)
-            return true;
-    return false;
+    return listedPaths.contains(path);
 }
 
 int CFileList::RowOf(const QSharedPointer<tListedFile>& record) const
@@ -384,7 +391,7 @@ int CFileList::RowOf(const QSharedPointer<tListedFile>& record) const
     return n;
 }
 
-void CFileList::SetWorkingFolder(const QString& location)
+bool CFileList::SetWorkingFolder(const QString& location)
 {
     const QFileInfo given(location);
     QString folder;
@@ -398,10 +405,19 @@ void CFileList::SetWorkingFolder(const QString& location)
     // against the folder it has just become.
     folder = QFileInfo(folder).absoluteFilePath();
 
+    // The scan, the watcher and the stored last folder all read the current
+    // directory: the list moves only once the folder has become it.
+    while (!QDir::setCurrent(folder)) {
+        bool bRetry = false;
+        if (!IARMessageBox(parentWindow, QMessageBox::Warning, tr("Directory selection problem"),
+                           tr("Cannot select directory \"%1\"").arg(folder), &bRetry, nullptr, false)
+            || !bRetry)
+            return false;
+    }
     watcher->ClearFolder();
     const QDir dir(folder);
-    QDir::setCurrent(folder);
     QV_ASSERT(dir.exists());
+    const QString canonicalFolder = dir.canonicalPath();
 
     if (parentWindow)
         parentWindow->setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ')
@@ -410,27 +426,39 @@ void CFileList::SetWorkingFolder(const QString& location)
         options->SaveLastDir();
 
     int remembered = currentRow();
-    QSet<QString> listed;
-    for (int row = 0; row < count(); ++row)
-        listed.insert(GetFile(row)->GetFileName());
     const QString wantedBase = given.exists() ? given.baseName() : QString();
 
+    // The new entries are watched in one call once the folder is read.
+    QStringList toWatch;
+    QStringList* const outerBatch = std::exchange(watchBatch, &toWatch);
     tBatchAnswers answers;
+    bool bAsked = false;
     const QFileInfoList entries = dir.entryInfoList({QStringLiteral("*.sor")}, QDir::Files, QDir::Name);
     for (const QFileInfo& entry : entries) {
-        const QString path = entry.canonicalFilePath();
-        if (listed.contains(path))
+        const QString path = entry.isSymLink() ? entry.canonicalFilePath()
+                                               : canonicalFolder + QLatin1Char('/') + entry.fileName();
+        // Asked afresh for each file: while a box was open the watcher may
+        // have read the folder and listed the rest, or closed a file that
+        // went.
+        if (IsListed(path) || (bAsked && !QFileInfo::exists(path)))
             continue;
         const int before = count();
-        if (!LoadFile(path, &answers, false))
+        if (!LoadCanonicalFile(path, &answers, false, &bAsked))
             break;
         if (count() > before && !wantedBase.isNull() && wantedBase == entry.baseName())
             remembered = count() - 1;
     }
+    watchBatch = outerBatch;
+    // Entries closed while a box was open are gone already.
+    toWatch.erase(std::remove_if(toWatch.begin(), toWatch.end(),
+                                 [this](const QString& path) { return !IsListed(path); }),
+                  toWatch.end());
+    watcher->AddFiles(toWatch);
 
-    watcher->AddFolder(dir.canonicalPath());
+    watcher->AddFolder(canonicalFolder);
     SelectRow(remembered);
     UpdateState();
+    return true;
 }
 
 bool CFileList::SelectFolder(const QString& caption)
@@ -476,10 +504,18 @@ bool CFileList::LoadFile(const QString& path, tBatchAnswers* answers, bool bKeep
 {
     // Listed paths are canonical: the watcher and the folder scan compare them.
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    const QString loadPath = canonical.isEmpty() ? path : canonical;
-    const QString name = QFileInfo(path).fileName();
+    return LoadCanonicalFile(canonical.isEmpty() ? path : canonical, answers, bKeepSelection);
+}
 
-    bool bAsked = false;
+bool CFileList::LoadCanonicalFile(const QString& loadPath, tBatchAnswers* answers, bool bKeepSelection,
+                                  bool* pbAsked)
+{
+    const QString name = QFileInfo(loadPath).fileName();
+
+    // Whether a box was open, here or earlier in the caller's batch: it lets
+    // the watcher's events in.
+    bool bAskedHere = false;
+    bool& bAsked = pbAsked ? *pbAsked : bAskedHere;
     for (;;) {
         bool bRetry = false;
         try {
@@ -553,8 +589,11 @@ QString CFileList::WriteReceivedFile(const tReceivedFile& received, const QStrin
     if (!out.open(QIODevice::WriteOnly))
         throw EFileAccessError({tErrorCode(cSource, 771)});
     if (out.write(received.data) != size || !out.flush()) {
-        // A cut trace would later load as damaged or, worse, as valid.
-        out.remove();
+        // A cut trace would later load as damaged or, worse, as valid. The
+        // file is removed by name: with its buffer left unwritten the open
+        // file refuses to remove itself.
+        out.close();
+        QFile::remove(target);
         throw EFileAccessError({tErrorCode(cSource, 775)});
     }
     out.close();
@@ -665,40 +704,91 @@ bool CFileList::CloseFiles(const QStringList& canonicalPathsForClosing)
     if (!count())
         return true;
 
-    QSet<QString> closing(canonicalPathsForClosing.begin(), canonicalPathsForClosing.end());
-    if (closing.isEmpty())
-        for (int row = 0; row < count(); ++row)
-            closing.insert(GetFile(row)->GetFileName());
+    // Closing everything is leaving the folder: rows the watcher lists while
+    // the dialog is open go as well, and no question about the folder may
+    // come once the user has chosen to close.
+    const bool bAll = canonicalPathsForClosing.isEmpty();
+    const QSet<QString> closing(canonicalPathsForClosing.begin(), canonicalPathsForClosing.end());
+    const auto isClosing = [&](int row) { return bAll || closing.contains(GetFile(row)->GetFileName()); };
 
     QStringList changed;
     for (int row = 0; row < count(); ++row) {
         const QSharedPointer<sor::CFile> file = GetFile(row);
-        if (closing.contains(file->GetFileName()) && file->IsChanged())
+        if (isClosing(row) && file->IsChanged())
             changed << file->GetShortFileName();
     }
 
     tBatchAnswers answers;
+    QStringList toSave;
     if (!changed.isEmpty()) {
         CSaveList dialog(changed, this);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        for (const QString& name : dialog.GetSelectedNames()) {
-            for (int row = 0; row < count(); ++row) {
-                if (GetFile(row)->GetShortFileName() != name)
-                    continue;
-                if (!CloseFile(row, true, &answers))
-                    return false;
-                break;
+        toSave = dialog.GetSelectedNames();
+    }
+    // A failing save opens a box, and each save replaces its file.
+    if (bAll) {
+        watcher->ClearFolder();
+        watcher->ClearFiles();
+    }
+
+    for (const QString& name : qAsConst(toSave)) {
+        for (int row = 0; row < count(); ++row) {
+            if (GetFile(row)->GetShortFileName() != name)
+                continue;
+            if (!CloseFile(row, true, &answers)) {
+                if (bAll)
+                    WatchAgain();
+                return false;
             }
+            break;
         }
     }
 
+    if (bAll) {
+        CloseAllRows();
+        return !count();
+    }
     for (int row = 0; row < count();) {
-        if (!closing.contains(GetFile(row)->GetFileName()) || !CloseFile(row, false, &answers))
+        if (!isClosing(row) || !CloseFile(row, false, &answers))
             ++row;
     }
-
-    if (!count() && !canonicalPathsForClosing.isEmpty())
+    if (!count())
         qCritical("ASSERTION FAILED: %s", "canonicalPathsForClosing.empty() && !count()");
     return true;
+}
+
+void CFileList::CloseAllRows()
+{
+    // Row by row, each next file would become current and be displayed in
+    // turn, and each watch would be dropped on its own.
+    emit sigCloseFile();
+    graphModel.SetData(nullptr);
+    while (!compareSet.IsEmpty())
+        compareSet.Erase(0);
+    currentSet.clear();
+    for (int row = 0; row < count(); ++row)
+        if (const QSharedPointer<tListedFile> record = GetListedFile(row))
+            if (sor::CFile* file = record->GetFile())
+                disconnect(file, nullptr, this, nullptr);
+    watcher->ClearFiles();
+    listedPaths.clear();
+    clear();
+    ShowCurrent();
+}
+
+void CFileList::WatchAgain()
+{
+    QStringList paths;
+    for (int row = 0; row < count(); ++row)
+        paths << GetFile(row)->GetFileName();
+    watcher->AddFiles(paths);
+    watcher->AddFolder(QDir::current().canonicalPath());
+}
+
+void CFileList::Unlist(const QString& path)
+{
+    const auto listed = listedPaths.find(path);
+    if (listed != listedPaths.end() && --listed.value() <= 0)
+        listedPaths.erase(listed);
 }

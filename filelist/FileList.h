@@ -6,6 +6,7 @@
 #include "filelist/ViewFile.h"
 #include "graph/GraphModel.h"
 
+#include <QHash>
 #include <QListWidget>
 #include <QModelIndex>
 #include <QSet>
@@ -66,7 +67,8 @@ public:
 
     // A folder, a trace in it, or a path that does not exist (the documents
     // folder then). Adds the folder's traces that are not listed yet.
-    void SetWorkingFolder(const QString& location);
+    // False when the folder could not be made current; nothing changed then.
+    bool SetWorkingFolder(const QString& location);
     bool SelectFolder(const QString& caption);
     // False only when the user chose Abort (or Cancel): the batch stops.
     bool LoadFile(const QString& path, tBatchAnswers* answers, bool bKeepSelection);
@@ -125,6 +127,11 @@ private:
     void StoreZoom(tListedFile& record) const;
     int RowOf(const QSharedPointer<tListedFile>& record) const;
     bool IsListed(const QString& path) const;
+    bool LoadCanonicalFile(const QString& canonical, tBatchAnswers* answers, bool bKeepSelection,
+                           bool* pbAsked = nullptr);
+    void CloseAllRows();
+    void WatchAgain();
+    void Unlist(const QString& path);
     QString WriteReceivedFile(const tReceivedFile& received, const QString& workingFolder,
                               QSet<QString>& written, bool& bInWorkingFolder);
 
@@ -135,4 +142,8 @@ private:
     tListedFiles currentSet;
     CGraphModel graphModel;
     QString fileFilter;
+    // Full paths of the entries, each with its number of entries.
+    QHash<QString, int> listedPaths;
+    // While a folder loads, the paths its new entries are to be watched under.
+    QStringList* watchBatch = nullptr;
 };

@@ -96,6 +96,8 @@ bool CFileList::RenameFile(QSharedPointer<sor::CFile> file, const QString& newNa
     try {
         const QString oldPath = file->GetFileName();
         file->SetFileName(newPath);
+        Unlist(oldPath);
+        ++listedPaths[newPath];
         watcher->RemoveFile(oldPath);
         watcher->AddFile(newPath);
     } catch (const EFileAccessError& e) {

@@ -2,6 +2,7 @@
 
 #include "core/Assert.h"
 #include "core/LoggedMessageBox.h"
+#include "filelist/FileWatchSet.h"
 #include "filelist/IFileList.h"
 #include "sor/File.h"
 
@@ -20,10 +21,11 @@ CListener::CListener(QObject* watcherObject, const char* slot, IFileList* list, 
       list(list),
       changes(changes),
       mutex(mutex),
-      watcher(new QFileSystemWatcher(this))
+      watcher(new QFileSystemWatcher(this)),
+      files(new CFileWatchSet(this))
 {
     connect(watcher, &QFileSystemWatcher::directoryChanged, this, &CListener::OnDirChanged);
-    connect(watcher, &QFileSystemWatcher::fileChanged, this, &CListener::OnFileChanged);
+    connect(files, &CFileWatchSet::sigFileChanged, this, &CListener::OnFileChanged);
     connect(this, SIGNAL(sigPathChanges()), watcherObject, slot);
     start(QThread::InheritPriority);
 }
@@ -119,8 +121,7 @@ void CListener::OnFileChanged(const QString& path)
         return;
     }
     // A file replaced by a rename (every save does that) loses its watch.
-    if (!watcher->files().contains(path))
-        watcher->addPath(path);
+    files->Add(path);
 }
 
 } // namespace FileListWatcher
@@ -129,8 +130,7 @@ CFileListWatcher::CFileListWatcher(IFileList* list, QObject* parent)
     : QObject(parent),
       list(list),
       parentWidget(qobject_cast<QWidget*>(parent)),
-      listener(new FileListWatcher::CListener(this, SLOT(OnPathChanges()), list, &changes, &mutex)),
-      fsWatcher(listener->GetWatcher())
+      listener(new FileListWatcher::CListener(this, SLOT(OnPathChanges()), list, &changes, &mutex))
 {
 }
 
@@ -142,11 +142,14 @@ CFileListWatcher::~CFileListWatcher()
 
 bool CFileListWatcher::AddFolder(const QString& path)
 {
-    return fsWatcher->addPath(path);
+    QFileSystemWatcher* fsWatcher = listener->GetWatcher();
+    // A folder read again inside one of its own loads is watched already.
+    return fsWatcher->directories().contains(path) || fsWatcher->addPath(path);
 }
 
 void CFileListWatcher::ClearFolder()
 {
+    QFileSystemWatcher* fsWatcher = listener->GetWatcher();
     const QStringList paths = fsWatcher->directories();
     QV_ASSERT(paths.isEmpty() || paths.size()==1);
     if (!paths.isEmpty())
@@ -155,12 +158,23 @@ void CFileListWatcher::ClearFolder()
 
 bool CFileListWatcher::AddFile(const QString& path)
 {
-    return fsWatcher->addPath(path);
+    return listener->GetFiles()->Add(path);
+}
+
+void CFileListWatcher::AddFiles(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        listener->GetFiles()->Add(path);
 }
 
 bool CFileListWatcher::RemoveFile(const QString& path)
 {
-    return fsWatcher->files().contains(path) && fsWatcher->removePath(path);
+    return listener->GetFiles()->Remove(path);
+}
+
+void CFileListWatcher::ClearFiles()
+{
+    listener->GetFiles()->Clear();
 }
 
 int CFileListWatcher::RowOf(const QString& path) const

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QThread>
 
+class CFileWatchSet;
 class IFileList;
 class QFileSystemWatcher;
 class QWidget;
@@ -49,6 +50,7 @@ public:
     ~CListener() override;
 
     QFileSystemWatcher* GetWatcher() const { return watcher; }
+    CFileWatchSet* GetFiles() const { return files; }
     void ClearNotified() { bNotified = false; }
 
 signals:
@@ -65,7 +67,8 @@ private:
     IFileList* list;
     tPathChanges* changes;
     QRecursiveMutex* mutex;
-    QFileSystemWatcher* watcher;
+    QFileSystemWatcher* watcher; // the working folder
+    CFileWatchSet* files;        // the listed files
     bool bNotified = false;
 };
 
@@ -85,7 +88,10 @@ public:
     bool AddFolder(const QString& path);
     void ClearFolder();
     bool AddFile(const QString& path);
+    // A folder's files, in one call.
+    void AddFiles(const QStringList& paths);
     bool RemoveFile(const QString& path);
+    void ClearFiles();
 
 public slots:
     void OnPathChanges();
@@ -102,5 +108,4 @@ private:
     tPathChanges changes;
     QRecursiveMutex mutex;
     FileListWatcher::CListener* listener;
-    QFileSystemWatcher* fsWatcher;
 };

@@ -3,35 +3,20 @@
 #include "app/Constants.h"
 #include "app/MainOpt.h"
 #include "graph/GraphPainter.h"
-#include "graph/GraphTransform.h"
 #include "sor/File.h"
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QVector>
 
 #include <algorithm>
 
 namespace {
 
 const int cLabelGap = 5;
-const int cMinPointsPerColumn = 4;
 
 QString GeneralNumber(double value)
 {
     return QString::number(value, 'g', 6);
-}
-
-// The last index from `from` on that still maps to the column of `from`.
-int LastInColumn(const CGraphTransform& t, int from, int end, double pointsPerPixel)
-{
-    const int x = t.IndexToPixel(from);
-    int last = qBound(from, from + int(pointsPerPixel) - 1, end - 1);
-    while (last > from && t.IndexToPixel(last) > x)
-        --last;
-    while (last + 1 < end && t.IndexToPixel(last + 1) == x)
-        ++last;
-    return last;
 }
 
 } // namespace
@@ -62,60 +47,6 @@ QStringList CGraphWidget::Labels(const tListedFile& file)
     };
 }
 
-void CGraphWidget::DrawWholeTrace(QPainter* painter, const sor::IFileView* view, const QRect& target,
-                                  const QColor& colour)
-{
-    const int count = view ? view->GetDataPointCount() : 0;
-    if (count <= 0 || target.width() <= 0 || target.height() <= 1)
-        return;
-    const QRectF source(0, 0, view->GetLength(), view->GetMaxDataPoint());
-    // Few samples per column: the polyline is cheap, and its steep joins
-    // between columns would look different.
-    if (count <= cMinPointsPerColumn * target.width()) {
-        DrawTrace(painter, view, source, target, colour, true);
-        return;
-    }
-    CGraphTransform t;
-    t.Init(count, float(view->GetResolution()), source, target);
-    const int first = t.GetFirstPoint();
-    const int end = first + t.GetPointCount();
-    if (t.GetPointCount() <= 0 || first < 0 || end > count)
-        return;
-
-    // Each column shows the span of its samples, stretched halfway to the
-    // neighbouring columns' nearest samples, as the steep step of a polyline
-    // between two columns falls half into each: the pixels the polyline of
-    // every sample sets, at the cost of one line a column.
-    const double pointsPerPixel = double(t.GetPointCount()) / target.width();
-    QVector<QLine> lines;
-    lines.reserve(target.width() + 2);
-    for (int from = first; from < end;) {
-        const int last = LastInColumn(t, from, end, pointsPerPixel);
-        int low = view->GetDataPoint(from);
-        int high = low;
-        for (int i = from + 1; i <= last; ++i) {
-            const int level = view->GetDataPoint(i);
-            low = qMin(low, level);
-            high = qMax(high, level);
-        }
-        for (const int joint : {from - 1, last}) {
-            if (joint < first || joint + 1 >= end)
-                continue;
-            const int middle = (view->GetDataPoint(joint) + view->GetDataPoint(joint + 1)) / 2;
-            low = qMin(low, middle);
-            high = qMax(high, middle);
-        }
-        const int x = t.IndexToPixel(from);
-        lines << QLine(x, t.LevelToPixel(low), x, t.LevelToPixel(high));
-        from = last + 1;
-    }
-    QPen pen(colour, 1);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setCosmetic(true);
-    painter->setPen(pen);
-    painter->drawLines(lines);
-}
-
 QList<QPoint> CGraphWidget::LabelPlaces(const QRect& target, const QList<QSize>& sizes)
 {
     if (sizes.size() != 4)
@@ -142,7 +73,8 @@ void CGraphWidget::paintEvent(QPaintEvent* event)
             const sor::IFileView* view = file->GetView();
             painter.save();
             painter.setClipRect(target);
-            DrawWholeTrace(&painter, view, target, file->Color);
+            DrawTrace(&painter, view, QRectF(0, 0, view->GetLength(), view->GetMaxDataPoint()),
+                      target, file->Color, false);
             painter.restore();
 
             // Text straight onto the trace, as a transparent label would show it.

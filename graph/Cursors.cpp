@@ -93,9 +93,13 @@ void CCursors::CEditableCursor::MoveBy(float delta)
     owner->pendingFits |= FIT_MARKER;
 
     // The lines depend only on where the chain leaves the cursors, so they
-    // are fitted once, when the move that started it ends.
-    if (--owner->moveDepth == 0)
+    // are fitted once, when the move that started it ends. The edited event
+    // follows every move, whoever made it, so that what the panel shows is
+    // what Enter stores.
+    if (--owner->moveDepth == 0) {
         owner->FitPending();
+        owner->UpdateEditedEvent();
+    }
     bMoving = false;
 }
 
@@ -497,9 +501,11 @@ int CCursors::EndEditEvent(bool accept)
         if (f->TimeToDistance(std::abs(other - time)) <= nearby) {
             const QString& ownComment = edited.Comment.GetValue();
             const QString& otherComment = e.Comment.GetValue();
+            // The separator stays even after an empty comment: it records
+            // that two events were joined.
             if (ownComment.isEmpty())
                 edited.Comment.SetValue(otherComment);
-            else if (!otherComment.isEmpty())
+            else
                 edited.Comment.SetValue(ownComment + QStringLiteral(" | ") + otherComment);
             e = edited;
             bMerged = true;

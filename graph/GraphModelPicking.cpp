@@ -66,8 +66,8 @@ void CGraphModel::DragCursor(CCursors::CCursor* mark, int x, int offset)
         moved = float(view->GetLength() - view->GetResolution());
     if (moved < 0)
         moved = 0;
+    // The move recomputes the edited event.
     cursor->MoveTo(moved);
-    cursors->UpdateEditedEvent();
 }
 
 void CGraphModel::MoveGrabbedCursor(const QSharedPointer<CCursorGrab>& cur, int x)

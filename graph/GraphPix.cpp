@@ -1,5 +1,6 @@
 #include "graph/GraphPix.h"
 
+#include "app/Constants.h"
 #include "app/MainOpt.h"
 #include "core/Assert.h"
 #include "graph/GraphModel.h"
@@ -13,9 +14,22 @@
 #include <QWheelEvent>
 
 namespace {
+
 // One notch of an ordinary mouse wheel.
 const int cWheelStep = 120;
+
+// The options may not exist yet (or any more); the band then contrasts
+// with the default background, as the plot falls back to it.
+QColor ContrastColour()
+{
+    const CMainOpt* options = CMainOpt::Instance();
+    if (options)
+        return options->GetContrastColor();
+    const QColor& b = cDefaultGraphBackground;
+    return QColor(255 - b.red(), 255 - b.green(), 255 - b.blue());
 }
+
+} // namespace
 
 CGraphPix::CGraphPix(CGraphModel* view, QWidget* parent)
     : QWidget(parent)
@@ -156,7 +170,7 @@ void CGraphPix::paintEvent(QPaintEvent* event)
     if (view->IsEnabled()) {
         view->Draw(&painter, QRect(0, 0, width(), height()), true, true, true, false, true);
         if (mode == ZOOM_RECT) {
-            painter.setPen(QPen(CMainOpt::Instance()->GetContrastColor(), 1, Qt::DashLine));
+            painter.setPen(QPen(ContrastColour(), 1, Qt::DashLine));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(QRectF(pressPoint, QSizeF(currentPoint.x() - pressPoint.x(),
                                                        currentPoint.y() - pressPoint.y()))

@@ -12,10 +12,9 @@ void CGraphTransform::Init(int pointCount, float resolution, const QRectF& sourc
     firstPoint = 0;
     xOffset = target.left();
     yOffset = target.top();
-    // A trace with no samples yet (a live trace) or without a usable
-    // resolution has nothing to draw; dividing by it would poison every
-    // pixel position.
-    if (pointCount <= 0 || !(resolution > 0.0f) || !std::isfinite(resolution))
+    // Without a usable resolution there is no mapping; dividing by it would
+    // poison every pixel position.
+    if (!(resolution > 0.0f) || !std::isfinite(resolution))
         return;
 
     metresPerPoint = CRatio(resolution, 1.0f);
@@ -33,6 +32,10 @@ void CGraphTransform::Init(int pointCount, float resolution, const QRectF& sourc
     }
     xOffset = target.left() - qRound(pointsPerPixel.Divide(leftPoints - float(firstPoint)));
     yOffset = target.top() - qRound(unitsPerPixel.Divide(float(source.top())));
+    // The mapping above holds whatever the point count (the grid of a graph
+    // narrower than a metre has none); only the samples to read depend on it.
+    if (pointCount <= 0)
+        return;
     int count = qRound(float(source.width() / resolution)) - skipped;
     if (firstPoint >= pointCount)
         firstPoint = pointCount - 1;

@@ -270,7 +270,9 @@ void CGraphView::OnMoveDown()
 
 void CGraphView::StepMarker(int kind, bool bToRight)
 {
-    if (!view->IsEnabled())
+    // A live trace shows no markers, and without a file the cursors have no
+    // group index to turn its distances into their times.
+    if (!view->IsEnabled() || view->IsViewOnly())
         return;
     CCursors::CEditableCursor* marker = view->GetCursors()->GetCursor(kind);
     const double r = view->GetView()->GetResolution();

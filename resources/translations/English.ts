@@ -142,6 +142,28 @@ Additional information: %1</source>
  Update FW to the latest version available on the device manufacturer&apos;s website</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Realtime view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device can&apos;t start measurenment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>High input signal level was detected.
+Please disable input signal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some files could not be downloaded:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchanger3</name>
@@ -164,6 +186,27 @@ Additional information: %1</source>
         <source>Incompatible parameters combination requested
 Range(%1 km) and Pulse width (%2 ns)!
 The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Realtime view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error on measure request.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device don&apos;t response.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device don&apos;t support momental cancellation.
+Please update firmware.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -966,6 +1009,214 @@ Do you want update file list?</source>
     </message>
 </context>
 <context>
+    <name>CParametersOpt</name>
+    <message>
+        <source>Формирование отчета</source>
+        <translation>Report generation</translation>
+    </message>
+    <message>
+        <source>Данные заголовка</source>
+        <translation>Header data</translation>
+    </message>
+    <message>
+        <source>ВОЛП</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Участок</source>
+        <translation>Section</translation>
+    </message>
+    <message>
+        <source>Кабель (марка, тип)</source>
+        <translation>Cable (make, type)</translation>
+    </message>
+    <message>
+        <source>Направление</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Заполнить заголовок данными из текущей рефлектограммы</source>
+        <translation>Fill the header from the current trace</translation>
+    </message>
+    <message>
+        <source>Организация, Подписи</source>
+        <translation>Organization, signatures</translation>
+    </message>
+    <message>
+        <source>Огрганизация-исполнитель (СМО)</source>
+        <translation>Contractor organization</translation>
+    </message>
+    <message>
+        <source>должность</source>
+        <translation>position</translation>
+    </message>
+    <message>
+        <source>Ф.И.О</source>
+        <translation>full name</translation>
+    </message>
+    <message>
+        <source>От Исполнителя</source>
+        <translation>For the contractor</translation>
+    </message>
+    <message>
+        <source>От Принимающего</source>
+        <translation>For the receiving party</translation>
+    </message>
+    <message>
+        <source>Выбор составных частей отчета</source>
+        <translation>Report sections</translation>
+    </message>
+    <message>
+        <source>Заголовок</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <source>Таблица событий</source>
+        <translation>Events table</translation>
+    </message>
+    <message>
+        <source>График и параметры измерения</source>
+        <translation>Graph and measurement parameters</translation>
+    </message>
+    <message>
+        <source>Таблица результатов измерения</source>
+        <translation>Measurement results table</translation>
+    </message>
+    <message>
+        <source>Данные маркеров</source>
+        <translation>Marker data</translation>
+    </message>
+    <message>
+        <source>Подписи сторон</source>
+        <translation>Signatures</translation>
+    </message>
+</context>
+<context>
+    <name>CPrinter</name>
+    <message>
+        <source>Need printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It need any printer for continue. Please install printer and try now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - Print preview mode (presss ESC or close)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показывать График</source>
+        <translation>Show graph</translation>
+    </message>
+    <message>
+        <source>Показывать данные маркеров</source>
+        <translation>Show marker data</translation>
+    </message>
+    <message>
+        <source>Показывать таблицу событий</source>
+        <translation>Show events table</translation>
+    </message>
+    <message>
+        <source>Показывать таблицу результатов</source>
+        <translation>Show results table</translation>
+    </message>
+    <message>
+        <source>Show Footer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer subsystem error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file &quot;%1&quot;.
+Program can&apos;t export to Adobe PDF.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer subsystem internal error.
+Program can&apos;t produce any printing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Generate pages...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer subsystem can&apos;t generate new page.
+Not all pages can be printed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Файл&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Дата&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;ВОЛП&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Участок :&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Строительно-монтажная организация&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;br/&gt;&lt;font size=%1 face=Arial&gt;&lt;center&gt;&lt;b&gt;Рефлектограмма&lt;br/&gt;ОВ № %6 на смонтированном участке регенерации.&lt;/b&gt;&lt;/center&gt;&lt;/font&gt;&lt;br/&gt;&lt;font size=%1 face=Times New Roman&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Кабель (марка, тип):&lt;/td&gt;&lt;td width=50%&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Волокно (цвет, номер):&lt;/td&gt;&lt;td width=50%&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Направление:&lt;/td&gt;&lt;td width=50%&gt;%9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Рефлектометр (&lt;i&gt;тип, зав. №&lt;/i&gt;)&lt;/td&gt;&lt;td width=50%&gt;%10&amp;nbsp;№%11&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;&lt;br/&gt;&lt;br/&gt;</source>
+        <translation>&lt;font size=%1 face=Times New Roman&gt;&lt;table cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=50%&gt;File&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Date&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Line&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Section:&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Construction company&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;br/&gt;&lt;font size=%1 face=Arial&gt;&lt;center&gt;&lt;b&gt;Trace&lt;br/&gt;Fibre No. %6 of the installed regeneration section.&lt;/b&gt;&lt;/center&gt;&lt;/font&gt;&lt;br/&gt;&lt;font size=%1 face=Times New Roman&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Cable (make, type):&lt;/td&gt;&lt;td width=50%&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Fibre (colour, number):&lt;/td&gt;&lt;td width=50%&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Direction:&lt;/td&gt;&lt;td width=50%&gt;%9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;OTDR (&lt;i&gt;type, serial No.&lt;/i&gt;)&lt;/td&gt;&lt;td width=50%&gt;%10&amp;nbsp;No.%11&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;&lt;br/&gt;&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Arial&gt; Параметры измерения : &lt;/br&gt;</source>
+        <translation>&lt;font size=%1 face=Arial&gt; Measurement parameters: &lt;/br&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Arial&gt;&lt;b&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td&gt;Wavelength: %2nm&lt;/td&gt;&lt;td&gt;Pulsewidth: %3ns&lt;/td&gt;&lt;td&gt;Length: %4km&lt;/td&gt;&lt;td&gt;Index: %5&lt;/td&gt;&lt;/tr&gt;&lt;/font&gt;&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delta</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Arial&gt; Результаты измерения линии&lt;/br&gt;</source>
+        <translation>&lt;font size=%1 face=Arial&gt; Line measurement results&lt;/br&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Длина участка,км&lt;/td&gt;&lt;td&gt;Полное затухание,дБ&lt;/td&gt;&lt;td&gt;Погонное затухание, дБ/км&lt;/td&gt;&lt;td&gt;Возвратные потери (ORL),дБ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;%2&lt;/td&gt;&lt;td&gt;%3 &lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/br&gt;&lt;/br&gt;&lt;/font&gt;</source>
+        <translation>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Section length, km&lt;/td&gt;&lt;td&gt;Total loss, dB&lt;/td&gt;&lt;td&gt;Attenuation, dB/km&lt;/td&gt;&lt;td&gt;Optical return loss (ORL), dB&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;%2&lt;/td&gt;&lt;td&gt;%3 &lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/br&gt;&lt;/br&gt;&lt;/font&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Подписали&lt;/td&gt;&lt;td&gt;Должность&lt;/td&gt;&lt;td&gt;Фамилия И.О.&lt;/td&gt;&lt;td&gt;Подпись&lt;/td&gt;&lt;td&gt;Дата&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители строительно- монтажной организации&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители технадзора&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;</source>
+        <translation>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Signed&lt;/td&gt;&lt;td&gt;Position&lt;/td&gt;&lt;td&gt;Name&lt;/td&gt;&lt;td&gt;Signature&lt;/td&gt;&lt;td&gt;Date&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Representatives of the construction company&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Representatives of the technical supervision&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CPrinterList</name>
+    <message>
+        <source>Print files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List of files for printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note: You can select files for printing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print to Adobe PDF file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please setup any printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Work area - selected file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CSaveList</name>
     <message>
         <source>Saving modified files</source>
@@ -1506,6 +1757,13 @@ in the program with this button</translation>
     <message>
         <source>Device parameters are invalid.
 Probably, you use incompatible device or device is not connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPreviewDialog</name>
+    <message>
+        <source>Export to PDF</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

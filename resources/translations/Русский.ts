@@ -159,6 +159,30 @@ Additional information: %1</source>
         <translation>Версия встроенного ПО подключённого прибора устарела.
  Обновите ПО до последней версии с сайта производителя прибора</translation>
     </message>
+    <message>
+        <source>Realtime view</source>
+        <translation>Просмотр в реальном времени</translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+    </message>
+    <message>
+        <source>Device can&apos;t start measurenment</source>
+        <translation>Прибор не может начать измерение</translation>
+    </message>
+    <message>
+        <source>High input signal level was detected.
+Please disable input signal.</source>
+        <translation>Обнаружен высокий уровень входного сигнала.
+Отключите входной сигнал.</translation>
+    </message>
+    <message>
+        <source>Some files could not be downloaded:
+%1</source>
+        <translation>Не удалось загрузить некоторые файлы:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchanger3</name>
@@ -187,6 +211,28 @@ The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</
         <translation>Запрошено несовместимое сочетание параметров
 Диапазон (%1 км) и длительность импульса (%2 нс)!
 Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
+    </message>
+    <message>
+        <source>Realtime view</source>
+        <translation>Просмотр в реальном времени</translation>
+    </message>
+    <message>
+        <source>Wave length %1ns (laser %2 from %3)</source>
+        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+    </message>
+    <message>
+        <source>Error on measure request.</source>
+        <translation>Ошибка запроса измерения.</translation>
+    </message>
+    <message>
+        <source>Device don&apos;t response.</source>
+        <translation>Прибор не отвечает.</translation>
+    </message>
+    <message>
+        <source>Device don&apos;t support momental cancellation.
+Please update firmware.</source>
+        <translation>Прибор не поддерживает немедленную отмену.
+Обновите встроенное ПО.</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1049,216 @@ Do you want update file list?</source>
     </message>
 </context>
 <context>
+    <name>CParametersOpt</name>
+    <message>
+        <source>Формирование отчета</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Данные заголовка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ВОЛП</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Участок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Кабель (марка, тип)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Направление</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заполнить заголовок данными из текущей рефлектограммы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Организация, Подписи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Огрганизация-исполнитель (СМО)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>должность</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ф.И.О</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>От Исполнителя</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>От Принимающего</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выбор составных частей отчета</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Заголовок</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица событий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>График и параметры измерения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица результатов измерения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Данные маркеров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Подписи сторон</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPrinter</name>
+    <message>
+        <source>Need printer</source>
+        <translation>Нужен принтер</translation>
+    </message>
+    <message>
+        <source>It need any printer for continue. Please install printer and try now.</source>
+        <translation>Для продолжения нужен принтер. Установите принтер и повторите попытку.</translation>
+    </message>
+    <message>
+        <source>Quorvane - Print preview mode (presss ESC or close)</source>
+        <translation>Quorvane - Предварительный просмотр (нажмите ESC или закройте окно)</translation>
+    </message>
+    <message>
+        <source>Показывать График</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показывать данные маркеров</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показывать таблицу событий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Показывать таблицу результатов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Footer</source>
+        <translation>Показывать подписи</translation>
+    </message>
+    <message>
+        <source>Printer subsystem error</source>
+        <translation>Ошибка подсистемы печати</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file &quot;%1&quot;.
+Program can&apos;t export to Adobe PDF.</source>
+        <translation>Невозможно открыть файл &quot;%1&quot;.
+Программа не может экспортировать в Adobe PDF.</translation>
+    </message>
+    <message>
+        <source>Printer subsystem internal error.
+Program can&apos;t produce any printing.</source>
+        <translation>Внутренняя ошибка подсистемы печати.
+Программа не может выполнить печать.</translation>
+    </message>
+    <message>
+        <source>Generate pages...</source>
+        <translation>Формирование страниц...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Отмена</translation>
+    </message>
+    <message>
+        <source>Printer subsystem can&apos;t generate new page.
+Not all pages can be printed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Файл&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Дата&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;ВОЛП&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Участок :&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Строительно-монтажная организация&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;br/&gt;&lt;font size=%1 face=Arial&gt;&lt;center&gt;&lt;b&gt;Рефлектограмма&lt;br/&gt;ОВ № %6 на смонтированном участке регенерации.&lt;/b&gt;&lt;/center&gt;&lt;/font&gt;&lt;br/&gt;&lt;font size=%1 face=Times New Roman&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Кабель (марка, тип):&lt;/td&gt;&lt;td width=50%&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Волокно (цвет, номер):&lt;/td&gt;&lt;td width=50%&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Направление:&lt;/td&gt;&lt;td width=50%&gt;%9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Рефлектометр (&lt;i&gt;тип, зав. №&lt;/i&gt;)&lt;/td&gt;&lt;td width=50%&gt;%10&amp;nbsp;№%11&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;&lt;br/&gt;&lt;br/&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Arial&gt; Параметры измерения : &lt;/br&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Arial&gt;&lt;b&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td&gt;Wavelength: %2nm&lt;/td&gt;&lt;td&gt;Pulsewidth: %3ns&lt;/td&gt;&lt;td&gt;Length: %4km&lt;/td&gt;&lt;td&gt;Index: %5&lt;/td&gt;&lt;/tr&gt;&lt;/font&gt;&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Marker</source>
+        <translation>Маркер</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Расстояние</translation>
+    </message>
+    <message>
+        <source>Delta</source>
+        <translation>Разность</translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Arial&gt; Результаты измерения линии&lt;/br&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Длина участка,км&lt;/td&gt;&lt;td&gt;Полное затухание,дБ&lt;/td&gt;&lt;td&gt;Погонное затухание, дБ/км&lt;/td&gt;&lt;td&gt;Возвратные потери (ORL),дБ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;%2&lt;/td&gt;&lt;td&gt;%3 &lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/br&gt;&lt;/br&gt;&lt;/font&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Подписали&lt;/td&gt;&lt;td&gt;Должность&lt;/td&gt;&lt;td&gt;Фамилия И.О.&lt;/td&gt;&lt;td&gt;Подпись&lt;/td&gt;&lt;td&gt;Дата&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители строительно- монтажной организации&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители технадзора&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPrinterList</name>
+    <message>
+        <source>Print files</source>
+        <translation>Печать файлов</translation>
+    </message>
+    <message>
+        <source>List of files for printing</source>
+        <translation>Список файлов для печати</translation>
+    </message>
+    <message>
+        <source>Note: You can select files for printing.</source>
+        <translation>Примечание: можно выбрать несколько файлов для печати.</translation>
+    </message>
+    <message>
+        <source>Print to Adobe PDF file</source>
+        <translation>Печать в файл Adobe PDF</translation>
+    </message>
+    <message>
+        <source>Please setup any printer</source>
+        <translation>Установите какой-нибудь принтер</translation>
+    </message>
+    <message>
+        <source>Work area - selected file</source>
+        <translation>Рабочая область - выбранный файл</translation>
+    </message>
+</context>
+<context>
     <name>CSaveList</name>
     <message>
         <source>Saving modified files</source>
@@ -1549,6 +1805,13 @@ You can try attach it manually from
 Probably, you use incompatible device or device is not connected.</source>
         <translation>Недопустимые параметры прибора.
 Возможно, прибор несовместим или не подключён.</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPreviewDialog</name>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Экспорт в PDF</translation>
     </message>
 </context>
 <context>

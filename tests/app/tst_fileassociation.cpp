@@ -7,11 +7,13 @@
 
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -37,6 +39,7 @@ class TestFileAssociation : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup();
 
     void registersForSorFiles();
     void unregisters_data();
@@ -48,6 +51,8 @@ private slots:
     void mapsErrnoToSystemErrors();
     void readsValuesAsStored();
     void toleratesMissingDesktopTools();
+    void writesThroughLinksKeepingModes();
+    void leavesDesktopToolsRunning();
 
 private:
     QString Data(const QString& tail = QString()) const { return root.filePath("data") + tail; }
@@ -77,11 +82,13 @@ private:
 
     QTemporaryDir base;
     QTemporaryDir root;
+    QByteArray path;
 };
 
 void TestFileAssociation::initTestCase()
 {
     QVERIFY(base.isValid());
+    path = qgetenv("PATH");
     QPixmap icon(32, 32);
     icon.fill(Qt::darkCyan);
     QGuiApplication::setWindowIcon(QIcon(icon));
@@ -95,6 +102,14 @@ void TestFileAssociation::init()
     qputenv("XDG_DATA_HOME", Data().toUtf8());
     qputenv("XDG_CONFIG_HOME", Config().toUtf8());
     qputenv("XDG_DATA_DIRS", System().toUtf8());
+    // The desktop tools the association starts are left running: real ones
+    // would still be writing into the case's folder when it goes.
+    qputenv("PATH", root.filePath("no-tools").toUtf8());
+}
+
+void TestFileAssociation::cleanup()
+{
+    qputenv("PATH", path);
 }
 
 void TestFileAssociation::registersForSorFiles()
@@ -165,9 +180,15 @@ void TestFileAssociation::unregisters()
         QCOMPARE(Read(MimeApps()), "# kept\n[Default Applications]\n" + remainingDefaults + "\n" + added);
     QCOMPARE(CMainOpt::IsFileAssociated(), false);
 
-    // The desktop was told: its glob list no longer hands ".sor" files to the program's type.
-    if (!QStandardPaths::findExecutable("update-mime-database").isEmpty())
+    // What is left rebuilds into a glob list that no longer hands ".sor"
+    // files to the program's type. The program leaves the tool running, so
+    // the test runs it itself.
+    const QString tool =
+        QStandardPaths::findExecutable("update-mime-database", QString::fromLocal8Bit(path).split(QLatin1Char(':')));
+    if (!tool.isEmpty()) {
+        QCOMPARE(QProcess::execute(tool, {Data("/mime")}), 0);
         QCOMPARE(Read(Data("/mime/globs2")).contains("application/x-sor:*.sor"), bOtherTypeNewer);
+    }
 }
 
 void TestFileAssociation::checksAssociation_data()
@@ -286,13 +307,76 @@ void TestFileAssociation::readsValuesAsStored()
 void TestFileAssociation::toleratesMissingDesktopTools()
 {
     LogCatcher log;
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", root.path().toUtf8());
     CMainOpt::SetFileAssociation(true);
     CMainOpt::SetFileAssociation(false);
-    qputenv("PATH", path);
     QVERIFY(!QFile::exists(Data("/mime/globs2")));
     QVERIFY(QFile::exists(Applications() + cDesktopName));
+}
+
+namespace {
+
+int Mode(const QString& path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+} // namespace
+
+void TestFileAssociation::writesThroughLinksKeepingModes()
+{
+    LogCatcher log;
+    // A dot-file manager's link, relative to the folder that holds it.
+    const QString kept = root.filePath("dotfiles/mimeapps.list");
+    Write(kept, "# mine\n");
+    QVERIFY(QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(QDir().mkpath(Config()));
+    QVERIFY(QFile::link("../dotfiles/mimeapps.list", MimeApps()));
+
+    CMainOpt::SetFileAssociation(true);
+    QVERIFY(QFileInfo(MimeApps()).isSymLink());
+    QCOMPARE(QFileInfo(MimeApps()).symLinkTarget(), kept);
+    QVERIFY(Read(kept).startsWith("# mine\n"));
+    QVERIFY(Read(kept).contains("application/x-sor=" + cDesktopName.toUtf8() + ";"));
+    QCOMPARE(Mode(kept), 0600);
+    QCOMPARE(CMainOpt::IsFileAssociated(), true);
+    // Files the association creates get the usual mode.
+    QCOMPARE(Mode(Applications() + cDesktopName), 0644);
+
+    // Undoing the user's choice rewrites the list as well.
+    Write(kept, Read(kept) + "[Default Applications]\napplication/x-sor=" + cDesktopName.toUtf8() + ";\n");
+    CMainOpt::SetFileAssociation(false);
+    QVERIFY(QFileInfo(MimeApps()).isSymLink());
+    QVERIFY(!Read(kept).contains("[Default Applications]\napplication/x-sor"));
+    QCOMPARE(Mode(kept), 0600);
+}
+
+void TestFileAssociation::leavesDesktopToolsRunning()
+{
+    LogCatcher log;
+    // Tools that finish only when told to: waiting for them would hold the
+    // call until they gave up on their own.
+    const QString tools = root.filePath("tools");
+    QVERIFY(QDir().mkpath(tools));
+    for (const QString& tool : {QString("update-mime-database"), QString("update-desktop-database")}) {
+        Write(tools + "/" + tool, QString("#!/bin/sh\ni=0\nwhile [ ! -e '%1/go' ] && [ $i -lt 300 ]; do sleep 0.1; "
+                                          "i=$((i+1)); done\necho \"$1\" > '%1/%2.done'\n")
+                                      .arg(tools, tool)
+                                      .toUtf8());
+        QVERIFY(QFile::setPermissions(tools + "/" + tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                              | QFileDevice::ExeOwner));
+    }
+    // The tools' own commands come from the system's folders.
+    qputenv("PATH", (tools + ":" + path).toUtf8());
+    CMainOpt::SetFileAssociation(true);
+
+    QVERIFY(!QFile::exists(tools + "/update-mime-database.done"));
+    QVERIFY(!QFile::exists(tools + "/update-desktop-database.done"));
+    Write(tools + "/go", "");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(tools + "/update-mime-database.done"), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(tools + "/update-desktop-database.done"), 15000);
+    QCOMPARE(Read(tools + "/update-mime-database.done"), (Data("/mime") + "\n").toUtf8());
+    QCOMPARE(Read(tools + "/update-desktop-database.done"), (Applications().chopped(1) + "\n").toUtf8());
 }
 
 QTEST_MAIN(TestFileAssociation)

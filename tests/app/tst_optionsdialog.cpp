@@ -130,6 +130,9 @@ void TestOptionsDialog::initTestCase()
     QCoreApplication::setOrganizationName("TestOrganisation");
     QCoreApplication::setApplicationName("TestOptionsDialog");
     qputenv("XDG_DATA_DIRS", dir.filePath("systemdata").toUtf8());
+    // Accepting an association leaves the desktop tools running: they would
+    // still be writing into the folders when these go.
+    qputenv("PATH", dir.filePath("no-tools").toUtf8());
 }
 
 void TestOptionsDialog::init()

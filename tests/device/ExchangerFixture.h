@@ -55,6 +55,17 @@ public:
         traces.append(view);
         calls << QString("trace %1").arg(view->GetDataPointCount());
     }
+    // Runs `onDirectory` on the exchange thread, as the panel's blocking
+    // browser would answer; chooses nothing without one.
+    void DirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            calls << QString("directory");
+        }
+        if (onDirectory)
+            onDirectory(pFiles, list, bAllFiles);
+    }
     // What the engine reported besides the ends, in order.
     QStringList Calls()
     {
@@ -102,6 +113,7 @@ public:
     }
 
     std::function<void()> onEnd;
+    std::function<void(FInfo*, QList<FInfo*>*, bool*)> onDirectory;
 
 private:
     std::mutex mutex;

@@ -40,6 +40,8 @@ private slots:
     void burstRaisesOneNotification();
     void pathClosedMeanwhileIsNotAsked();
     void removalDuringAddedQuestionIsAsked();
+    void answersHoldForTheirBatch_data();
+    void answersHoldForTheirBatch();
 
 private:
     ListFixture fx;
@@ -217,6 +219,81 @@ void TestWatcher::removalDuringAddedQuestionIsAsked()
     QCOMPARE(answerer.Seen()[0].Text, cAdded);
     QCOMPARE(answerer.Seen()[1].Text, cRemovedPlain.arg(fx.Path("b.sor")));
     QCOMPARE(fx.Names(), QStringList({"a.sor"}));
+}
+
+void TestWatcher::answersHoldForTheirBatch_data()
+{
+    QTest::addColumn<bool>("bRemoved");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("afterFirst");
+    QTest::addColumn<QStringList>("afterSecond");
+    // The first event takes a.sor and b.sor away or brings n1.sor and n2.sor;
+    // the second takes c.sor away or brings n3.sor, and is answered Yes.
+    const QStringList all({"a.sor", "b.sor", "c.sor", "d.sor"});
+    QTest::newRow("removed, yes") << true << QList<int>({QMessageBox::Yes, QMessageBox::Yes})
+                                  << QStringList({"c.sor", "d.sor"}) << QStringList({"d.sor"});
+    QTest::newRow("removed, no") << true << QList<int>({QMessageBox::No, QMessageBox::No}) << all
+                                 << QStringList({"a.sor", "b.sor", "d.sor"});
+    QTest::newRow("removed, yes to all") << true << QList<int>({QMessageBox::YesToAll})
+                                         << QStringList({"c.sor", "d.sor"}) << QStringList({"d.sor"});
+    QTest::newRow("removed, no to all") << true << QList<int>({QMessageBox::NoToAll}) << all
+                                        << QStringList({"a.sor", "b.sor", "d.sor"});
+    QTest::newRow("added, yes") << false << QList<int>({QMessageBox::Yes}) << all + QStringList({"n1.sor", "n2.sor"})
+                                << all + QStringList({"n1.sor", "n2.sor", "n3.sor"});
+    // Yes to the later question reads the whole folder again.
+    QTest::newRow("added, no") << false << QList<int>({QMessageBox::No}) << all
+                               << all + QStringList({"n1.sor", "n2.sor", "n3.sor"});
+}
+
+void TestWatcher::answersHoldForTheirBatch()
+{
+    QFETCH(bool, bRemoved);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, afterFirst);
+    QFETCH(QStringList, afterSecond);
+    fx.Load({"a.sor", "b.sor", "c.sor", "d.sor"});
+    const QString outside = fx.Root() + "/outside";
+    QVERIFY(QDir().mkpath(outside));
+    const auto bring = [&](const QString& name) {
+        ListFixture::WriteTo(outside, name);
+        QVERIFY(QFile::rename(outside + "/" + name, fx.Path(name)));
+    };
+
+    CModalAnswerer answerer;
+    for (int answer : answers)
+        answerer.Click(QMessageBox::StandardButton(answer));
+    if (bRemoved) {
+        QVERIFY(QFile::remove(fx.Path("a.sor")));
+        QVERIFY(QFile::remove(fx.Path("b.sor")));
+    } else {
+        bring("n1.sor");
+        bring("n2.sor");
+    }
+    QTRY_COMPARE(answerer.Seen().size(), answers.size());
+    QTest::qWait(200);
+    QCOMPARE(answerer.Seen().size(), answers.size());
+    if (bRemoved) {
+        QCOMPARE(answerer.Seen()[0].Text, cRemovedPlain.arg(fx.Path("a.sor")));
+        if (answers.size() == 2)
+            QCOMPARE(answerer.Seen()[1].Text, cRemovedPlain.arg(fx.Path("b.sor")));
+    } else {
+        QCOMPARE(answerer.Seen()[0].Text, cAdded);
+    }
+    QCOMPARE(fx.Names(), afterFirst);
+
+    // A later event is a batch of its own: asked again, and only about itself.
+    answerer.Click(QMessageBox::Yes);
+    if (bRemoved)
+        QVERIFY(QFile::remove(fx.Path("c.sor")));
+    else
+        bring("n3.sor");
+    QTRY_COMPARE(answerer.Seen().size(), answers.size() + 1);
+    QTest::qWait(200);
+    QCOMPARE(answerer.Seen().size(), answers.size() + 1);
+    QCOMPARE(answerer.Seen().last().Text, bRemoved ? cRemovedPlain.arg(fx.Path("c.sor")) : cAdded);
+    QCOMPARE(fx.Names(), afterSecond);
+    for (int row = 0; row < fx.list->GetCount(); ++row)
+        fx.list->GetFile(row)->SetChanged(false);
 }
 
 QTEST_MAIN(TestWatcher)

@@ -33,6 +33,9 @@ public:
         return true;
     }
 
+    // After a test has deleted the options to see what runs without them.
+    void RemakeOptions() { CMainOpt::Create(&parent); }
+
     ~WidgetSandbox() { delete CMainOpt::Instance(); }
 
 private:

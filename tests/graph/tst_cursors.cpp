@@ -89,6 +89,8 @@ private slots:
     void placesEventWithoutMarkerScaleAsWithout();
     void appendsANewEvent();
     void mergesWithANearbyEventOnAccept();
+    void mergesComments_data();
+    void mergesComments();
     void acceptsUnchangedEditWithoutMarkingTheFile();
     void cancelRestoresListButKeepsTypedComment();
     void refusesNestedOrUnmatchedEdits();
@@ -384,6 +386,35 @@ void TestCursors::mergesWithANearbyEventOnAccept()
     QCOMPARE(events[1].Number.GetValue(), 2u);
     QCOMPARE(changed.count(), 1);
     QVERIFY(shown.File()->IsChanged());
+}
+
+void TestCursors::mergesComments_data()
+{
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QString>("merged");
+    QTest::newRow("own empty") << "" << "connector" << "connector";
+    QTest::newRow("other empty") << "splice" << "" << "splice | ";
+    QTest::newRow("both empty") << "" << "" << "";
+}
+
+void TestCursors::mergesComments()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, other);
+    QFETCH(QString, merged);
+    TraceBuilder builder(10000);
+    builder.Flat(5000).Event(3000.0, 0, own).Event(8000.0, 0, other);
+    Shown shown(builder);
+    CCursors* c = shown.Cursors();
+
+    c->BeginEditEvent(0, 0, false);
+    c->GetCenterCursor()->MoveTo(7995.0f);
+    QCOMPARE(c->EndEditEvent(true), 0);
+    const bc::tKeyEventList& events = shown.File()->GetKeyEventList();
+    QCOMPARE(int(events.size()), 1);
+    QCOMPARE(events[0].Comment.GetValue(), merged);
+    QCOMPARE(events[0].Number.GetValue(), 1u);
 }
 
 void TestCursors::acceptsUnchangedEditWithoutMarkingTheFile()

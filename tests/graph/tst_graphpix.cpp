@@ -1,5 +1,6 @@
 #include "WidgetSandbox.h"
 
+#include "app/Constants.h"
 #include "graph/GraphModel.h"
 #include "graph/GraphPix.h"
 #include "support/TraceBuilder.h"
@@ -77,6 +78,7 @@ private slots:
     void controlDragZoomsToTheRectangle_data();
     void controlDragZoomsToTheRectangle();
     void drawsTheRubberBandWhileDragging();
+    void drawsTheRubberBandWithoutOptions();
     void dragsAMarker();
     void clickOffCursorsStaysIdleUnlessZoomed();
     void panningFollowsTheMouse();
@@ -255,6 +257,23 @@ void TestGraphPix::drawsTheRubberBandWhileDragging()
     Release(pix, QPoint(150, 100), Qt::ControlModifier);
     image = pix->grab().toImage();
     QCOMPARE(CountColour(image, 100, 0, 999, contrast), 0);
+}
+
+void TestGraphPix::drawsTheRubberBandWithoutOptions()
+{
+    Plot plot;
+    CGraphPix* pix = plot.pix.get();
+    // Before the main window has made its options, or after they are gone.
+    delete CMainOpt::Instance();
+    const QColor contrast(255 - cDefaultGraphBackground.red(), 255 - cDefaultGraphBackground.green(),
+                          255 - cDefaultGraphBackground.blue());
+    Press(pix, QPoint(349, 199), Qt::ControlModifier);
+    Drag(pix, QPoint(150, 100), Qt::ControlModifier);
+    const QImage image = pix->grab().toImage();
+    Release(pix, QPoint(150, 100), Qt::ControlModifier);
+    QVERIFY(CountColour(image, 199, 150, 349, contrast) > 60);
+
+    sandbox->RemakeOptions();
 }
 
 void TestGraphPix::dragsAMarker()

@@ -4,9 +4,11 @@
 #include "app/MainOpt.h"
 #include "app/Settings.h"
 #include "graph/GraphPainter.h"
+#include "graph/GraphView.h"
 #include "graph/MarkPlacement.h"
 #include "resources/Resources.h"
 
+#include <QAction>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -220,6 +222,7 @@ private slots:
     void labelsEvents();
     void choosesEventIcons();
     void printsOnlyEventTicksAndNumbers();
+    void hidesEventsWhenSwitchedOff();
     void keepsUnplaceableEventsOffThePlot_data();
     void keepsUnplaceableEventsOffThePlot();
     void writesPictures();
@@ -417,16 +420,22 @@ void TestGraphRender::drawsALiveTraceWithoutMarks()
 void TestGraphRender::spacesGridLines_data()
 {
     QTest::addColumn<bool>("bX");
+    QTest::addColumn<int>("points");
     QTest::addColumn<QList<int>>("lines");
     // 1000 m over 400 px: the 100 m step is 40 px, so every other line is
     // skipped; 10 dB over 301 rows: 1 dB is 30 px, every other one skipped.
-    QTest::newRow("vertical") << true << QList<int>{0, 80, 160, 240, 320};
-    QTest::newRow("horizontal") << false << QList<int>{0, 60, 120, 180, 240};
+    QTest::newRow("vertical") << true << 1000 << QList<int>{0, 80, 160, 240, 320};
+    QTest::newRow("horizontal") << false << 1000 << QList<int>{0, 60, 120, 180, 240};
+    // A graph narrower than a metre has no whole point; the lines still go
+    // where the mapping puts them.
+    QTest::newRow("vertical, no points") << true << 0 << QList<int>{0, 80, 160, 240, 320};
+    QTest::newRow("horizontal, no points") << false << 0 << QList<int>{0, 60, 120, 180, 240};
 }
 
 void TestGraphRender::spacesGridLines()
 {
     QFETCH(bool, bX);
+    QFETCH(int, points);
     QFETCH(QList<int>, lines);
     QImage image(400, 301, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -434,7 +443,7 @@ void TestGraphRender::spacesGridLines()
     painter.setPen(Qt::darkYellow);
     CGraphTransform t;
     const QRectF source(0, 0, 1000, 10000);
-    t.Init(1000, 1.0f, source, image.rect());
+    t.Init(points, 1.0f, source, image.rect());
     DrawGridLines(&painter, image.rect(), bX, bX ? 1000 : 10000, bX ? 1000 : 10000,
                   bX ? 50 : 40, {1, 2, 5}, bX ? -2 : 2, 3, t, false);
     painter.end();
@@ -796,6 +805,39 @@ void TestGraphRender::printsOnlyEventTicksAndNumbers()
     const int y = t.LevelToPixel(plot.Model().GetView()->GetValueAt(5000));
     QCOMPARE(Pixel(image, x, y - 5), QColor(0, 192, 0));
     QCOMPARE(Pixel(image, x - 4, y + 5), QColor(0, 192, 0));
+}
+
+void TestGraphRender::hidesEventsWhenSwitchedOff()
+{
+    PlotFixture plot(QSize(1920, 1080));
+    sor::CFile* file = plot.Add(Trace(TraceBuilder(4000).Event(2500, 1).Event(5000, 0)));
+    SetEvent(file, 0, 0.1f, -30, 0.2f, 0);
+    CGraphView view(&plot.Model(), nullptr, nullptr);
+    QAction showEvents(nullptr);
+    view.SetShowEventsOnGraphAction(&showEvents);
+    plot.Model().SetWindowSize(QSize(1920, 1080));
+    auto draw = [&plot](RecordingDevice& device) {
+        QPainter painter(&device);
+        plot.Model().Draw(&painter, QRect(0, 0, 1920, 1080), true, true, true, false, false);
+    };
+
+    RecordingDevice shown(QSize(1920, 1080));
+    draw(shown);
+    QCOMPARE(shown.Engine().Images.size(), 2);
+    QVERIFY(shown.Engine().Find("0.100dB") && shown.Engine().Find("2.500km"));
+
+    showEvents.setChecked(false);
+    view.OnShowEventsOnGraph();
+    QVERIFY(!plot.Model().IsShowEvents());
+    RecordingDevice hidden(QSize(1920, 1080));
+    draw(hidden);
+    QVERIFY(hidden.Engine().Images.isEmpty());
+    QStringList labels;
+    for (const auto& text : hidden.Engine().Labels())
+        labels << text.Text;
+    QCOMPARE(labels, QStringList());
+    // The grid is still captioned.
+    QVERIFY(hidden.Engine().Texts.size() > 0);
 }
 
 void TestGraphRender::keepsUnplaceableEventsOffThePlot_data()

@@ -18,6 +18,7 @@ private slots:
     void limitsPointsToTheTrace_data();
     void limitsPointsToTheTrace();
     void neverStartsBeforeTheFirstSample();
+    void mapsAGraphNarrowerThanAMetre();
     void mapsFittedLinesAndContainment();
 };
 
@@ -132,6 +133,22 @@ void TestGraphTransform::neverStartsBeforeTheFirstSample()
     QCOMPARE(t.XToPixel(-20.0f), 0);
     // Only the span after metre 0 remains, plus the usual margin.
     QCOMPARE(t.GetPointCount(), 83);
+}
+
+void TestGraphTransform::mapsAGraphNarrowerThanAMetre()
+{
+    // The grid passes the graph width in whole metres: 0 here.
+    LogCatcher log;
+    CGraphTransform t;
+    t.Init(0, 1.0f, QRectF(0, 2000, 0.5, 10000), QRect(10, 20, 400, 301));
+    QCOMPARE(t.GetPointCount(), 0);
+    QCOMPARE(t.XToPixel(0.0f), 10);
+    QCOMPARE(t.XToPixel(0.25f), 210);
+    QCOMPARE(t.XToPixel(0.5f), 410);
+    QCOMPARE(t.LevelToPixel(2000), 20);
+    QCOMPARE(t.LevelToPixel(7000), 170);
+    QCOMPARE(t.LevelToPixel(12000), 320);
+    QVERIFY(log.Texts(QtCriticalMsg).isEmpty());
 }
 
 void TestGraphTransform::mapsFittedLinesAndContainment()

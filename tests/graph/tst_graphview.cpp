@@ -2,15 +2,18 @@
 #include "support/ModalAnswerer.h"
 #include "support/TraceBuilder.h"
 
+#include "core/Format.h"
 #include "filelist/FileList.h"
 #include "graph/Cursors.h"
 #include "graph/EventList.h"
+#include "graph/GraphDlg.h"
 #include "graph/GraphModel.h"
 #include "graph/GraphPix.h"
 #include "graph/GraphView.h"
 #include "resources/Resources.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -100,10 +103,13 @@ private slots:
     void markerSteps();
     void spliceModeAppendsAndEditsAnEvent();
     void otherModeChangesTheEditedEvent();
+    void reflectionAtEndMeasuresAnEndEvent();
     void sameModeAgainCancelsTheEdit();
     void endOfLineWarning_data();
     void endOfLineWarning();
     void modesIgnoreALiveTrace();
+    void markerStepsLeaveALiveTraceAlone();
+    void fiveMarkerEditFollowsKeyboardAndTypedMoves();
 };
 
 void TestGraphView::unzoomedViewHidesBarsButSetsThem()
@@ -300,6 +306,37 @@ void TestGraphView::otherModeChangesTheEditedEvent()
     QCOMPARE(file->GetKeyEventList().back().EventType, 1);
 }
 
+void TestGraphView::reflectionAtEndMeasuresAnEndEvent()
+{
+    tViewFixture f;
+    // A reflection at the far end of a 10 km trace.
+    auto file = f.Add(TraceBuilder(5000).Flat(5000).Slope(0.2).Peak(4497, 4000, 4).Event(1000));
+    CCursors* cursors = f.Model()->GetCursors();
+    f.reflectionAtEnd->trigger();
+    QVERIFY(f.table.IsEditingEvent());
+    QCOMPARE(f.Checked(), QList<bool>({false, false, true}));
+    QVERIFY(f.endMeas->isEnabled());
+    const sor::tKeyEvent& edited = cursors->GetEditedEvent();
+    QCOMPARE(edited.EventType, 1);
+    QCOMPARE(edited.EventOrigin, kOriginD);
+    QCOMPARE(edited.EventLoss.GetValue(), 0.0f);
+    QCOMPARE(edited.Reflectance.GetValue(), double(cursors->GetReflectance()));
+    QVERIFY(edited.Reflectance.GetValue() != 0.0);
+    // At the end of the line the right cursor sits on the right marker.
+    QCOMPARE(cursors->GetRightCursor()->GetPosition(), cursors->GetRightMarker()->GetPosition());
+
+    f.endMeas->trigger();
+    QVERIFY(!f.table.IsEditingEvent());
+    QCOMPARE(f.Checked(), QList<bool>({false, false, false}));
+    const bc::tKeyEventList& events = file->GetKeyEventList();
+    QCOMPARE(int(events.size()), 2);
+    QCOMPARE(events.back().EventType, 1);
+    QCOMPARE(events.back().EventOrigin, kOriginD);
+    QCOMPARE(events.back().EventLoss.GetValue(), 0.0f);
+    QVERIFY(events.back().Reflectance.GetValue() != 0.0);
+    QCOMPARE(events.back().Number.GetValue(), 2u);
+}
+
 void TestGraphView::sameModeAgainCancelsTheEdit()
 {
     tViewFixture f;
@@ -369,6 +406,121 @@ void TestGraphView::modesIgnoreALiveTrace()
     QVERIFY(!f.endMeas->isEnabled());
     QCOMPARE(log.Texts(QtCriticalMsg), QStringList());
     f.Model()->SetData(nullptr);
+}
+
+void TestGraphView::markerStepsLeaveALiveTraceAlone()
+{
+    tViewFixture f;
+    f.Add(ThreeEvents());
+    CCursors* cursors = f.Model()->GetCursors();
+    const QList<int> kinds{CCursors::LEFT_CURSOR, CCursors::LEFT_MARKER, CCursors::CENTER_CURSOR,
+                           CCursors::RIGHT_MARKER, CCursors::RIGHT_CURSOR};
+    auto times = [&] {
+        QList<double> t;
+        for (int kind : kinds)
+            t << cursors->GetCursor(kind)->GetTime();
+        return t;
+    };
+    const QList<double> before = times();
+
+    // A live trace 2 m a point has no group index to turn its distances
+    // into the cursors' times, and shows no markers.
+    std::vector<quint16> samples(3000, 20000);
+    tListedFiles live{QSharedPointer<tListedFile>::create(
+        QSharedPointer<sor::IFileView>(new FakeFileView(samples, 2.0)))};
+    f.Model()->SetData(&live);
+    QVERIFY(f.Model()->IsViewOnly());
+    QSignalSpy moved(&f.view, &CGraphView::sigCursorMoved);
+    f.view.OnMoveLeftMarkerLeft();
+    f.view.OnMoveRightMarkerLeft();
+    f.view.OnMoveRightMarkerLeft();
+    f.view.OnMoveLeftMarkerRight();
+    f.view.OnMoveRightMarkerRight();
+    QCOMPARE(moved.count(), 0);
+    QCOMPARE(times(), before);
+    f.Model()->SetData(nullptr);
+}
+
+void TestGraphView::fiveMarkerEditFollowsKeyboardAndTypedMoves()
+{
+    tViewFixture f;
+    // Noise and a step under the centre cursor, so that every move of a
+    // marker changes the fitted lines and with them the loss.
+    auto file = f.Add(TraceBuilder(5000)
+                          .Flat(5000)
+                          .Slope(0.2)
+                          .Noise(120, 11)
+                          .Step(4497, 700)
+                          .Event(1000)
+                          .Event(2000, 1)
+                          .Event(3000));
+    CGraphDlg panel(f.Model());
+    // Wired as the main window wires them.
+    connect(&f.view, &CGraphView::sigUpdate, &panel, &CGraphDlg::OnUpdateValues);
+    connect(&f.view, &CGraphView::sigCursorMoved, &f.table, &CEventList::OnCursorMoved);
+    connect(&panel, &CGraphDlg::sigCursorMoved, &f.table, &CEventList::OnCursorMoved);
+    connect(&f.table, &CEventList::sigUpdateCurrentEvent, &panel, &CGraphDlg::OnUpdateValues);
+    auto text = [&panel](const char* name) {
+        return panel.findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+    };
+    CCursors* cursors = f.Model()->GetCursors();
+
+    f.junction->trigger();
+    QVERIFY(cursors->IsEditMode());
+    const int row = f.table.currentRow();
+    QCOMPARE(row, 3);
+    const QString lossAtStart = text("mbAttenuation");
+
+    auto showsLiveValues = [&](const char* step) {
+        const QString where = QString::fromLatin1(step);
+        QCOMPARE(text("mPosition"), QString::number(cursors->GetCenterPosition() / 1000, 'f', 4));
+        QVERIFY2(text("mbAttenuation") == FormatLoss(cursors->GetSpliceLoss()),
+                 qPrintable(where + ": panel " + text("mbAttenuation") + ", live "
+                            + FormatLoss(cursors->GetSpliceLoss())));
+        QCOMPARE(text("mAttCoeff"), FormatLoss(cursors->GetAttenuation()));
+        QCOMPARE(f.table.item(row, 2)->text(), text("mbAttenuation"));
+        QCOMPARE(f.table.item(row, 4)->text(), text("mAttCoeff"));
+    };
+
+    for (int i = 0; i < 60; ++i)
+        f.view.OnMoveRightMarkerLeft();
+    for (int i = 0; i < 40; ++i)
+        f.view.OnMoveRightMarkerRight();
+    showsLiveValues("keyboard");
+    QVERIFY(text("mbAttenuation") != lossAtStart);
+
+    // A typed right marker left of the centre pushes the centre cursor.
+    const float centreBefore = cursors->GetCenterPosition();
+    for (const char* name : {"lPos", "rPos"}) {
+        QLineEdit* edit = panel.findChild<QLineEdit*>(QString::fromLatin1(name));
+        edit->setText(QString::fromLatin1(name) == "lPos" ? "4.2" : "4.3");
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    QVERIFY(qAbs(cursors->GetCenterPosition() - 4300.0f) < 0.01f);
+    QVERIFY(cursors->GetCenterPosition() != centreBefore);
+    showsLiveValues("typed");
+
+    const QString position = text("mPosition");
+    const QString loss = text("mbAttenuation");
+    const QString attenuation = text("mAttCoeff");
+    const double centreTime = cursors->GetCenterCursor()->GetTime();
+    QList<double> markerTimes;
+    for (auto* c : {cursors->GetLeftCursor(), cursors->GetLeftMarker(), cursors->GetCenterCursor(),
+                    cursors->GetRightMarker(), cursors->GetRightCursor()})
+        markerTimes << c->GetTime();
+
+    QTest::keyClick(&f.table, Qt::Key_Return);
+    QVERIFY(!cursors->IsEditMode());
+    QVERIFY(file->IsChanged());
+    const sor::tKeyEvent& stored = file->GetKeyEventList().at(size_t(f.table.currentRow()));
+    QCOMPARE(QString::number(file->TimeToDistance(stored.PropagationTime.GetValue()) / 1000, 'f', 4),
+             position);
+    QVERIFY(qAbs(stored.PropagationTime.GetValue() - centreTime) < 1e-3);
+    QCOMPARE(FormatLoss(stored.EventLoss.GetValue()), loss);
+    QCOMPARE(FormatLoss(stored.AttenuationCoefficient.GetValue()), attenuation);
+    for (int k = 0; k < sor::tKeyEvent::MARKER_COUNT; ++k)
+        QVERIFY2(qAbs(stored.MarkerPositions[k].GetValue() - markerTimes[k]) < 1e-3,
+                 qPrintable(QString("marker %1").arg(k)));
 }
 
 QTEST_MAIN(TestGraphView)

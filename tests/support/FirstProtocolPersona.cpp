@@ -94,7 +94,7 @@ QByteArray CFirstProtocolPersona::Configure(const QByteArray& command)
     return reply;
 }
 
-QByteArray CFirstProtocolPersona::Dump(quint32 firstWord, quint32 noiseCount, quint32 wordCount)
+QByteArray CFirstProtocolPersona::Dump(quint32 firstWord, quint32 noiseCount, quint32 wordCount, int totalWords)
 {
     QByteArray dump;
     auto put32 = [&dump](quint32 v) {
@@ -112,7 +112,7 @@ QByteArray CFirstProtocolPersona::Dump(quint32 firstWord, quint32 noiseCount, qu
     put32(firstWord);
     put32(noiseCount);
     put32(wordCount);
-    for (quint32 i = 0; i < 4608; ++i)
+    for (quint32 i = 0; i < quint32(totalWords); ++i)
         put32(i < firstWord ? 1000 : 1000 + 4000000 / (1 + (i - firstWord) / 64));
     return dump;
 }

@@ -83,12 +83,15 @@ public:
         tSetup s;
         s.idn = "MAKER,M-7y,\xE2\x84\x96" "2001,FW ver:6.0a(700)\r";
         s.idnRates = {460800};
+        s.dumpPrefix = "#522424";
+        s.dumpPayload = Dump(100, 0, 5600, 5600);
         return s;
     }
 
     explicit CFirstProtocolPersona(const tSetup& setup);
-    // A 24-byte header and 4608 words that decode to a falling trace.
-    static QByteArray Dump(quint32 firstWord = 100, quint32 noiseCount = 0, quint32 wordCount = 4608);
+    // A 24-byte header and `totalWords` words that decode to a falling trace.
+    static QByteArray Dump(quint32 firstWord = 100, quint32 noiseCount = 0, quint32 wordCount = 4608,
+                           int totalWords = 4608);
     ~CFirstProtocolPersona() override { StopReading(); }
 
 private:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 
@@ -116,6 +117,9 @@ void CModalAnswerer::Poll()
     if (!dialog || !dialog->isVisible() || dialog == m_handled)
         return;
     if (m_leftAlone.contains(QString::fromLatin1(dialog->metaObject()->className())))
+        return;
+    // A progress window is not a question: it closes itself.
+    if (qobject_cast<QProgressDialog*>(dialog))
         return;
     m_handled = dialog;
 

@@ -1,0 +1,177 @@
+#include "device/DeviceExchanger2.h"
+
+#include "device/DeviceEvents.h"
+#include "device/DeviceExchange.h"
+#include "device/ProgressData.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QElapsedTimer>
+
+namespace {
+
+constexpr int cSource = 256;
+constexpr int cMinFrame = tTraceBlockHeader::cSize + 256;
+constexpr int cMaxFrame = 256000;
+// How long a stopped run may take to confirm it.
+constexpr qint64 cStopMs = 4000;
+
+} // namespace
+
+tTraceBlockHeader CDeviceExchanger2::ReadFrameHeader(float groupIndex, const QByteArray& frame)
+{
+    tTraceBlockHeader header;
+    header.Read(groupIndex, frame);
+    header.WaveLength = quint32(ReadInt16LE(frame, 8));
+    header.PulseWidth = quint32(ReadInt16LE(frame, 10));
+    header.FirstWord = quint32(ReadInt32LE(frame, 16));
+    header.NoiseCount = quint32(ReadInt32LE(frame, 20));
+    header.WordCount = 0;
+    return header;
+}
+
+void CDeviceExchanger2::DoMeasure(tCommandRes& res)
+{
+    const bool bRealtime = params.AverageTime == -1;
+    const QList<int> waveLens = params.WaveLenNm;
+    const bool bSeveral = waveLens.size() > 1;
+    if (waveLens.isEmpty()) {
+        // Nothing to measure, also in realtime: no endless empty loop.
+        qCritical("ASSERTION FAILED: %s", "params.WaveLenNm.size()>0");
+        return;
+    }
+    QStringList missing;
+    do {
+        for (int i = 0; i < waveLens.size() && !cancelled; ++i) {
+            const int waveLen = waveLens.at(i);
+            QString title = bRealtime ? tr("Realtime view") : QString();
+            if (bRealtime && bSeveral)
+                title += QLatin1Char('\n');
+            if (bSeveral)
+                title += tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(i).arg(waveLens.size());
+            if (events)
+                events->SetWaiting(bRealtime ? 0 : 3, true, title);
+            // A cancel while the parameters go out is no failure of the
+            // instrument: nothing runs yet.
+            try {
+                SetParams(waveLen);
+            } catch (const Exception&) {
+                if (!cancelled)
+                    throw;
+            }
+            if (cancelled)
+                break;
+
+            // A run whose answer a cancel cut short may have started: it is
+            // stopped with the frames below.
+            const QByteArray answer = Exchange(QStringLiteral(";RMT:OTDR:RUN\r"), 200);
+            if (answer != "OK\r" && !(cancelled && answer.isEmpty()))
+                throw EDeviceExchange({tErrorCode(cSource, 888)}, tr("Device can't start measurenment"), false);
+            // The averaging time comes from the instrument: no int overflow.
+            const qint64 totalMs = bRealtime ? 0 : (qint64(params.AverageTime) + 12) * 1000;
+            if (events) {
+                events->SetWaiting(int(qBound<qint64>(0, totalMs / 1000, INT_MAX)), false, title);
+                events->ShowTrace(tFileView(new CProgressData2()));
+            }
+            QByteArray started = GetResponse(17000, true, true);
+            // Whatever followed the first line already belongs to the frames.
+            const int cr = started.indexOf('\r');
+            if (cr >= 0 && cr + 1 < started.size()) {
+                overData = started.mid(cr + 1);
+                started.truncate(cr + 1);
+            }
+            if (started == "HIGH_INPUT\r")
+                throw EDeviceExchange(
+                    {tErrorCode(cSource, 917)},
+                    tr("High input signal level was detected.\nPlease disable input signal."), false);
+            if (events)
+                events->EnableCancellation(true);
+
+            const bool bShown = ShowFrames(waveLen, bRealtime, totalMs);
+            if (cancelled || bRealtime || !bShown)
+                continue;
+
+            const auto iwl = enums.mWaveLen.constFind(waveLen);
+            if (iwl == enums.mWaveLen.cend()) {
+                qCritical("ASSERTION FAILED: %s", "iwl!=enums.mWaveLen.cend()");
+                throw EExchangeParameters({tErrorCode(cSource, 1059)});
+            }
+            const QString name = QStringLiteral("TMP%1_%2.sor").arg(iwl.value()).arg(waveLen);
+            const QString devicePath = QStringLiteral("0:_OTDR\\") + name;
+            tReceivedFile received = LoadFile(devicePath, 10777, false);
+            const QDateTime now = QDateTime::fromSecsSinceEpoch(qint64(Now()));
+            const QString stamp =
+                now.toString(QStringLiteral("yyMMdd_hhmm%1_")).arg(now.time().second() / 10);
+            received.path.replace(name, stamp + name);
+            if (received.path.isEmpty())
+                missing << devicePath;
+            else
+                res.append(received);
+        }
+    } while (bRealtime && !cancelled);
+
+    // The laser choice goes back to the instrument also after a cancel, and
+    // its reply must not be cut short by the cancel itself.
+    const bool bCancelled = cancelled;
+    cancelled = false;
+    SelectWaveLength(params.SelectedWaveLen);
+    cancelled = bCancelled;
+    ReportMissing(missing);
+}
+
+bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
+{
+    const float groupIndex = params.WaveLenGI.value(waveLen);
+    const QByteArray ownWaveLen = QByteArray::number(waveLen) + '\r';
+    bool bShown = false;
+    bool bStopSent = false;
+    QElapsedTimer stopwatch;
+    stopwatch.start();
+    QElapsedTimer sinceStop;
+    for (;;) {
+        if (!bRealtime && !bStopSent && stopwatch.elapsed() >= totalMs)
+            break;
+        if (cancelled && !bStopSent) {
+            Send(";OTDR:STOP\r");
+            bStopSent = true;
+            sinceStop.start();
+        }
+        // A realtime run has no end of its own; a stopped one has a short one.
+        int msTotalWait = -1;
+        if (bStopSent) {
+            if (sinceStop.elapsed() >= cStopMs)
+                break;
+            msTotalWait = int(cStopMs - sinceStop.elapsed());
+        } else if (!bRealtime) {
+            msTotalWait = int(qMin<qint64>(qMax<qint64>(1500, totalMs - stopwatch.elapsed()), INT_MAX));
+        }
+        QByteArray frame;
+        if (DownloadData(frame, cMinFrame, 1500, cMaxFrame, msTotalWait, true, true)) {
+            const tTraceBlockHeader header = ReadFrameHeader(groupIndex, frame);
+            frame.remove(0, tTraceBlockHeader::cSize);
+            const qint64 first = header.FirstWord;
+            const qint64 points = header.NoiseCount;
+            if (points >= first + 256 && qint64(frame.size()) == 2 * points) {
+                if (events)
+                    events->ShowTrace(tFileView(new CProgressData2(header, frame)));
+                bShown = true;
+            }
+            continue;
+        }
+        if (frame == "STOP_OK\r")
+            break;
+        if (frame == ownWaveLen || (bStopSent && frame == "READY_STOP\r"))
+            continue;
+        // After a cancel the stop is sent at the top and awaited there.
+        qWarning() << "DownloadData return " << frame.size() << " undefined bytes";
+    }
+    return bShown;
+}
+
+void CDeviceExchanger2::ReportMissing(const QStringList& devicePaths)
+{
+    if (!devicePaths.isEmpty())
+        throw EDeviceExchange({tErrorCode(cSource, 1075)},
+                              tr("Some files could not be downloaded:\n%1").arg(devicePaths.join(QLatin1Char('\n'))),
+                              false);
+}

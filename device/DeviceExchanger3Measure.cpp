@@ -1,0 +1,186 @@
+#include "device/DeviceExchanger3.h"
+
+#include "core/Exception.h"
+#include "device/DeviceEvents.h"
+#include "device/DeviceExchange.h"
+#include "device/ProgressData.h"
+
+#include <QDebug>
+
+#include <climits>
+
+namespace {
+
+constexpr int cSource = 256;
+constexpr int cDumpSize = 22424;
+constexpr quint32 cDumpWords = 5600;
+// The words a trace of 4096 samples may start at.
+constexpr quint32 cLastFirstWord = cDumpWords - CProgressData::cSampleCount;
+
+// Whole seconds as the instrument writes them: digits only.
+bool ReadSeconds(const QByteArray& text, qint64* seconds)
+{
+    if (text.isEmpty() || text.size() > 12)
+        return false;
+    qint64 value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    *seconds = value;
+    return true;
+}
+
+} // namespace
+
+void CDeviceExchanger3::DoMeasure(tCommandRes& res)
+{
+    const bool bRealtime = params.AverageTime == -1;
+    if (params.WaveLenNm.isEmpty()) {
+        // Nothing to measure, also in realtime: no endless empty loop.
+        qCritical("ASSERTION FAILED: %s", "params.WaveLenNm.size()>0");
+        return;
+    }
+    const QList<int> waveLens = params.WaveLenNm;
+    do {
+        for (int i = 0; i < waveLens.size(); ++i) {
+            const int waveLen = waveLens.at(i);
+            QString title = bRealtime ? tr("Realtime view") : QString();
+            if (waveLens.size() > 1) {
+                if (bRealtime)
+                    title += QLatin1Char('\n');
+                title += tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(i).arg(enums.WaveLenNm.size());
+            }
+            if (events)
+                events->SetWaiting(bRealtime ? 0 : 3, true, title);
+            // A cancel before the acquisition starts ends the command quietly:
+            // there is nothing to stop yet.
+            if (cancelled)
+                return;
+            try {
+                SetParams(waveLen);
+            } catch (const Exception&) {
+                if (cancelled)
+                    return;
+                throw;
+            }
+            if (cancelled)
+                return;
+            Pause(50);
+            Send(";INIT\r");
+            QByteArray reply = GetResponse(200, true, true);
+            if (cancelled && reply.isEmpty())
+                return;
+            if (!reply.isEmpty())
+                reply.chop(1);
+            qint64 seconds = 0;
+            if (!ReadSeconds(reply, &seconds))
+                throw EDeviceExchange({tErrorCode(cSource, 851)}, tr("Error on measure request."), true);
+
+            const qint64 deadline = seconds * 1000 + 3500;
+            QElapsedTimer stopwatch;
+            stopwatch.start();
+            if (!cancelled && events)
+                events->SetWaiting(bRealtime ? 0 : int(qMin<qint64>(deadline / 1000, INT_MAX)), true, title);
+            if (events)
+                events->ShowTrace(tFileView(new CProgressData()));
+
+            // Any reply while the instrument starts skips the live view.
+            if (GetResponse(int(qMin<qint64>(deadline, 8000)), true, true).isEmpty())
+                ShowDumps(waveLen, deadline, stopwatch);
+
+            if (!cancelled) {
+                qDebug() << "Additional waiting for any data or IDN response in " << 15 << " cycles";
+                for (int j = 0; j <= 15; ++j) {
+                    if (!GetResponse(200, true, true).isEmpty() || cancelled)
+                        break;
+                    Pause(50);
+                    Send("*IDN?\r");
+                }
+            }
+            if (cancelled) {
+                StopAcquisition(deadline, stopwatch);
+                return;
+            }
+            if (!bRealtime) {
+                Pause(50);
+                res.append(ReceiveFile(0));
+            }
+        }
+    } while (bRealtime && !cancelled);
+}
+
+void CDeviceExchanger3::ShowDumps(int waveLen, qint64 deadlineMs, const QElapsedTimer& stopwatch)
+{
+    while (!cancelled && stopwatch.elapsed() < deadlineMs) {
+        Pause(50);
+        Send(";OTDR:DUMP\r");
+        const qint64 remaining = qMax<qint64>(1, deadlineMs - stopwatch.elapsed());
+        try {
+            if (remaining < 4100) {
+                GetResponse(int(remaining), true, true);
+                break;
+            }
+            QByteArray dump;
+            if (!DownloadData(dump, cDumpSize, 4000, cDumpSize, int(qMin<qint64>(remaining, INT_MAX)), true, false)) {
+                if (dump == "END\r") {
+                    Pause(50);
+                    break;
+                }
+                qWarning() << "DownloadData return " << dump.size() << " undefined bytes";
+                if (cancelled)
+                    break;
+                if (dump.size() < 28)
+                    continue;
+            }
+            if (cancelled)
+                break;
+            tTraceBlockHeader header;
+            header.Read(params.WaveLenGI.value(waveLen), dump);
+            dump.remove(0, tTraceBlockHeader::cSize);
+            // The samples read up to a third of the noise count past their
+            // last word: a dump that has no such words is not shown.
+            const bool bFits = header.FirstWord > 0 && header.FirstWord < 1504 && header.NoiseCount <= 48
+                && header.WordCount == cDumpWords
+                && quint64(header.FirstWord) + header.NoiseCount / 3 <= cLastFirstWord;
+            if (bFits) {
+                if (header.NoiseCount == 0)
+                    header.NoiseCount = 1;
+                if (events)
+                    events->ShowTrace(tFileView(new CProgressData(header, dump)));
+            }
+        } catch (const Exception&) {
+            // A dump that does not read is only a missed picture.
+        }
+    }
+}
+
+void CDeviceExchanger3::StopAcquisition(qint64 deadlineMs, const QElapsedTimer& stopwatch)
+{
+    cancelled = false;
+    Pause(50);
+    Send(";OTDR:STOP\r");
+    QByteArray reply = GetResponse(4000, true, true);
+    if (reply == "OK\r") {
+        reply = GetResponse(4000, true, true);
+        Pause(50);
+    }
+    if (reply == "END\r") {
+        cancelled = true;
+        return;
+    }
+    const qint64 rounds = qMax<qint64>(0, deadlineMs - stopwatch.elapsed()) / 200;
+    bool bAnswered = false;
+    for (qint64 k = 0; k <= rounds && !bAnswered; ++k) {
+        bAnswered = !GetResponse(200, true, true).isEmpty();
+        if (!bAnswered) {
+            Pause(50);
+            Send("*IDN?\r");
+        }
+    }
+    if (!bAnswered)
+        throw EDeviceExchange({tErrorCode(cSource, 969)}, tr("Device don't response."), true);
+    throw EDeviceExchange({tErrorCode(cSource, 970)},
+                          tr("Device don't support momental cancellation.\nPlease update firmware."), false);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QMetaType>
+
+class IFileList;
+class QCheckBox;
+class QListWidget;
+
+namespace sor {
+class CFile;
+}
+
+// One entry of the print choice: a listed trace, not owned; null stands for
+// whatever file the work area shows when the pages are drawn.
+typedef sor::CFile* tPrinterListFile;
+
+// Lets the user pick the traces to print and choose a PDF file instead of a
+// printer.
+class CPrinterList : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `files` may be null: only the work-area entry is offered then.
+    CPrinterList(const IFileList* files, bool bHasPrinter, QWidget* parent);
+    ~CPrinterList() override;
+
+    void AddFileItem(sor::CFile* file);
+    bool IsPdf() const;
+    QList<tPrinterListFile> GetSelection() const;
+
+private:
+    QListWidget* fileList;
+    QCheckBox* pdfBox;
+};
