@@ -53,9 +53,11 @@ CDevice::CDevice(CFileList* flist, QWidget* parent)
     qRegisterMetaType<IDevicePlugin::tCommandRes>("IDevicePlugin::tCommandRes");
     qRegisterMetaType<IDevicePlugin::tCommand>("IDevicePlugin::tCommand");
     qRegisterMetaType<tFileView>("tFileView");
+    qRegisterMetaType<FInfo*>("FInfo*");
+    qRegisterMetaType<QList<FInfo*>*>("QList<FInfo*>*");
+    qRegisterMetaType<bool*>("bool*");
 
     BuildForm();
-    form.buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Установить"));
 
     progressDlg = new CDeviceExchangeDlg(parent);
     connect(progressDlg, &CDeviceExchangeDlg::sigCancel, this, &CDevice::CancelExchange);
@@ -64,8 +66,6 @@ CDevice::CDevice(CFileList* flist, QWidget* parent)
     auto first = QSharedPointer<CDeviceExchanger>::create(this, parent);
     auto second = QSharedPointer<CDeviceExchanger2>::create(this, parent);
     auto third = QSharedPointer<CDeviceExchanger3>::create(this, parent);
-    connect(second.data(), &CDeviceExchanger::sigDirStructureReceived, this, &CDevice::onDirectoryStructureReceived,
-            Qt::BlockingQueuedConnection);
     for (const QSharedPointer<CDeviceExchanger>& plugin :
          {first, second.staticCast<CDeviceExchanger>(), third.staticCast<CDeviceExchanger>()}) {
         connect(plugin.data(), &CDeviceExchanger::sigShowMessage, this, &CDevice::onShowMessageFromDevice,
@@ -90,6 +90,8 @@ CDevice::CDevice(CFileList* flist, QWidget* parent)
     connect(this, &CDevice::sigSetProgress, progressDlg, &CDeviceExchangeDlg::SetProgress);
     connect(this, &CDevice::sigExchangeEnd, this, &CDevice::ProcessExchangeEnd);
     connect(this, &CDevice::sigTraceArrived, this, &CDevice::OnTraceArrived, Qt::QueuedConnection);
+    connect(this, &CDevice::sigDirStructureReceived, this, &CDevice::onDirectoryStructureReceived,
+            Qt::BlockingQueuedConnection);
     ConnectWaveLen();
     connect(form.checkBoxFindEvents, &QCheckBox::toggled, this, &CDevice::onFindEventsToggled);
 
@@ -187,6 +189,15 @@ void CDevice::SetProgress(int cur, int total, bool bCanCancelled)
 void CDevice::ShowTrace(tFileView view)
 {
     emit sigTraceArrived(view);
+}
+
+void CDevice::DirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles)
+{
+    // The protocol waits for the user's choice.
+    if (QThread::currentThread() == thread())
+        onDirectoryStructureReceived(pFiles, list, bAllFiles);
+    else
+        emit sigDirStructureReceived(pFiles, list, bAllFiles);
 }
 
 void CDevice::OnTraceArrived(tFileView view)

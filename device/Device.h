@@ -47,6 +47,7 @@ public:
     void EnableCancellation(bool bEnable) override;
     void SetProgress(int cur, int total, bool bCanCancelled) override;
     void ShowTrace(tFileView view) override;
+    void DirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles) override;
 
     // The protocols in the order they are asked; tests reach them here.
     QList<IDevicePlugin*> GetPlugins() const;
@@ -70,6 +71,8 @@ signals:
     // Carries a live trace to the GUI thread behind the exchange ends
     // already queued, so a restore never lands before the last live trace.
     void sigTraceArrived(tFileView view);
+    // Asks the user, on the GUI thread, which instrument files to download.
+    void sigDirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles);
 
 public slots:
     void updateGI();
@@ -88,6 +91,10 @@ public slots:
                             IDevicePlugin::tCommandRes res);
     void onDirectoryStructureReceived(FInfo* pFiles, QList<FInfo*>* p, bool* bAllFiles);
     void onShowMessageFromDevice(QString strMessage);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void OnTraceArrived(tFileView view);

@@ -68,8 +68,6 @@ public:
     static bool IsFirmwareOutdated(const QString& version);
 
 signals:
-    // Asks the panel which entries of a received file tree to download.
-    void sigDirStructureReceived(FInfo* pFiles, QList<FInfo*>* list, bool* bAllFiles);
     void sigShowMessage(QString strMessage);
 
 protected:

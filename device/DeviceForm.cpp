@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -197,6 +198,22 @@ void CDevice::RetranslateForm()
     label("label_3")->setToolTip(tr("Порог определения конца линии"));
     label("label_17")->setText(tr("Дб"));
     form.DoMeasure->setText(tr("Apply and start measure"));
+    form.buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Установить"));
+}
+
+void CDevice::showEvent(QShowEvent* event)
+{
+    // The button box names its standard buttons anew on every language
+    // change, after the dialog has: name OK once it is shown.
+    form.buttonBox->button(QDialogButtonBox::Ok)->setText(tr("Установить"));
+    QDialog::showEvent(event);
+}
+
+void CDevice::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateForm();
 }
 
 void CDevice::onFindEventsToggled(bool b)
@@ -415,6 +432,9 @@ void CDevice::updateGI()
     } else {
         form.gi->setText(QString::number(waveLenGI.value(currentWaveLen), 'f', 5));
         form.bc->setText(QString::number(waveLenBC.value(currentWaveLen), 'f', 3));
+        // Narrow boxes: the leading digits matter, not the last decimals.
+        form.gi->setCursorPosition(0);
+        form.bc->setCursorPosition(0);
         form.gi->setEnabled(true);
         form.bc->setEnabled(true);
     }

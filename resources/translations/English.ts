@@ -2,6 +2,195 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB">
 <context>
+    <name>CDevice</name>
+    <message>
+        <source>Установить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Clearing device memory</source>
+        <translation>Clear the device memory</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all files on device?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+Probably, device was broken. Please, contact to support.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device communicates</source>
+        <translation>Connection goes</translation>
+    </message>
+    <message>
+        <source>Delete files on the device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete ALL files on the device?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Devices not found</source>
+        <translation>Device not detected</translation>
+    </message>
+    <message>
+        <source>Can not be found devices or ports.
+Try to install device driver (FTDI COM driver).
+Check device connection and power supply.</source>
+        <translation>Device not detected. 
+Try to install device driver (FTDI COM driver) 
+Check device connection and power supply.</translation>
+    </message>
+    <message>
+        <source>Device properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры измерения</source>
+        <translation>Measurement settings</translation>
+    </message>
+    <message>
+        <source>Поиск событий</source>
+        <translation>Search events</translation>
+    </message>
+    <message>
+        <source>Вкл./Выкл. поиск событий</source>
+        <translation>Search events  On/Off</translation>
+    </message>
+    <message>
+        <source>Длина волны</source>
+        <translation>Wave length</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation>nm</translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation>km</translation>
+    </message>
+    <message>
+        <source>Длит. импульса</source>
+        <translation>Pulse width</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>ns</translation>
+    </message>
+    <message>
+        <source>Время усреднения</source>
+        <translation>Average time</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Коэф. преломления</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Коэф. обр.рассеяния</source>
+        <translation>Backscatter coeff.</translation>
+    </message>
+    <message>
+        <source>Дб</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Пороги</source>
+        <translation>Thresholds</translation>
+    </message>
+    <message>
+        <source>Затухание в соединении</source>
+        <translation>Loss threshold</translation>
+    </message>
+    <message>
+        <source>Порог поиска затухания</source>
+        <translation>Loss threshold</translation>
+    </message>
+    <message>
+        <source>Коэффициент отражения</source>
+        <translation>Reflectance threshold</translation>
+    </message>
+    <message>
+        <source>Порог поиска отражения</source>
+        <translation>Reflectance threshold</translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>End of fiber</translation>
+    </message>
+    <message>
+        <source>Порог определения конца линии</source>
+        <translation>Terminate  threshold</translation>
+    </message>
+    <message>
+        <source>Apply and start measure</source>
+        <translation>Apply and measure</translation>
+    </message>
+    <message>
+        <source>realtime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid parameter GI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter GI is invalid value %1. Enter real number between %2 and %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid parameter BS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter Back scatter is invalid value %1. Enter real number between %2 and %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid parameter Loss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter Loss is invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Parameter Loss threshold is invalid value %1. Enter real number between %2 and %3</translation>
+    </message>
+    <message>
+        <source>Invalid parameter Reflectance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter Reflectance has invalid value %1. Enter real number between %2 and %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter Reflectance has invalid value %1. Enter integer number between %2 and %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid parameter End of fiber</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter End of fiber is invalid value %1. Enter real number between %2 and %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDeviceExchangeDlg</name>
     <message>
         <source>Cancel</source>

@@ -2,6 +2,197 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CDevice</name>
+    <message>
+        <source>Установить</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clearing device memory</source>
+        <translation>Очистка памяти прибора</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all files on device?</source>
+        <translation>Удалить все файлы в памяти прибора?</translation>
+    </message>
+    <message>
+        <source>
+
+Probably, device was broken. Please, contact to support.</source>
+        <translation>
+
+Возможно, прибор неисправен. Обратитесь в службу поддержки.</translation>
+    </message>
+    <message>
+        <source>Device communicates</source>
+        <translation>Связь с прибором</translation>
+    </message>
+    <message>
+        <source>Delete files on the device</source>
+        <translation>Удаление файлов в приборе</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete ALL files on the device?</source>
+        <translation>Удалить ВСЕ файлы в памяти прибора?</translation>
+    </message>
+    <message>
+        <source>Devices not found</source>
+        <translation>Приборы не найдены</translation>
+    </message>
+    <message>
+        <source>Can not be found devices or ports.
+Try to install device driver (FTDI COM driver).
+Check device connection and power supply.</source>
+        <translation>Не найдены приборы или порты.
+Установите драйвер прибора (FTDI COM driver).
+Проверьте подключение и питание прибора.</translation>
+    </message>
+    <message>
+        <source>Device properties</source>
+        <translation>Свойства прибора</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Прибор</translation>
+    </message>
+    <message>
+        <source>Параметры измерения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Поиск событий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Вкл./Выкл. поиск событий</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длина волны</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Длит. импульса</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Время усреднения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. преломления</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэф. обр.рассеяния</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Дб</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пороги</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Затухание в соединении</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог поиска затухания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Коэффициент отражения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог поиска отражения</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Порог определения конца линии</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply and start measure</source>
+        <translation>Установить и измерить</translation>
+    </message>
+    <message>
+        <source>realtime</source>
+        <translation>реальное время</translation>
+    </message>
+    <message>
+        <source>Invalid parameter GI</source>
+        <translation>Неверный параметр GI</translation>
+    </message>
+    <message>
+        <source>Parameter GI is invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Недопустимое значение параметра GI: %1. Введите число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>Invalid parameter BS</source>
+        <translation>Неверный параметр BS</translation>
+    </message>
+    <message>
+        <source>Parameter Back scatter is invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Недопустимое значение коэффициента обратного рассеяния: %1. Введите число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>Invalid parameter Loss</source>
+        <translation>Неверный порог затухания</translation>
+    </message>
+    <message>
+        <source>Parameter Loss is invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Недопустимое значение порога затухания: %1. Введите число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>Invalid parameter Reflectance</source>
+        <translation>Неверный порог отражения</translation>
+    </message>
+    <message>
+        <source>Parameter Reflectance has invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Недопустимое значение порога отражения: %1. Введите число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>Parameter Reflectance has invalid value %1. Enter integer number between %2 and %3</source>
+        <translation>Недопустимое значение порога отражения: %1. Введите целое число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>Invalid parameter End of fiber</source>
+        <translation>Неверный порог конца линии</translation>
+    </message>
+    <message>
+        <source>Parameter End of fiber is invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Недопустимое значение порога конца линии: %1. Введите число от %2 до %3</translation>
+    </message>
+</context>
+<context>
     <name>CDeviceExchangeDlg</name>
     <message>
         <source>Cancel</source>

@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "device/Device.h"
 #include "device/DeviceExchangeDlg.h"
+#include "device/FInfo.h"
 #include "device/SerialPortList.h"
 #include "fileinfo/FileInfo.h"
 #include "graph/GraphModel.h"
@@ -20,7 +21,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QRadioButton>
 #include <QTranslator>
+
+#include <thread>
 #include <QtTest>
 
 #include <memory>
@@ -140,6 +144,8 @@ private slots:
     void chooserConnectsTheChosenInstrument_data();
     void chooserConnectsTheChosenInstrument();
     void formOffersEachWavelengthSetting();
+    void directoryChoiceWaitsForTheUser_data();
+    void directoryChoiceWaitsForTheUser();
     void grabsBothLanguages_data();
     void grabsBothLanguages();
     void destroyingDuringRealtimeStopsTheInstrument();
@@ -768,6 +774,51 @@ void TestDevicePanel::formOffersEachWavelengthSetting()
              (QMap<int, float>{{1310, -80.0f}, {1550, -81.5f}}));
     QCOMPARE(panel->GetPlugins()[0]->MakeWaveLenBC({{1310, -80.0f}, {1550, -81.5f}}, -70.0f),
              (QMap<int, float>{{1310, -70.0f}, {1550, -70.0f}}));
+}
+
+void TestDevicePanel::directoryChoiceWaitsForTheUser_data()
+{
+    QTest::addColumn<bool>("bAccept");
+    QTest::newRow("download all") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+// The protocol's thread asks and waits; the browser runs on this thread.
+void TestDevicePanel::directoryChoiceWaitsForTheUser()
+{
+    QFETCH(bool, bAccept);
+    FInfo root;
+    auto* folder = new FInfo(&root);
+    folder->isFolder = 1;
+    folder->name = "Traces";
+    root.AddChild(folder);
+    auto* file = new FInfo(folder);
+    file->name = "a.sor";
+    file->size = "100";
+    folder->AddChild(file);
+
+    auto panel = NewPanel();
+    CModalAnswerer answerer;
+    answerer.Then([bAccept](QWidget* dialog) {
+        if (!bAccept) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        dialog->findChild<QRadioButton*>("radioButtonLoadAll")->click();
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QList<FInfo*> chosen;
+    bool bAllFiles = false;
+    std::atomic<bool> bDone{false};
+    std::thread protocol([&] {
+        panel->DirStructureReceived(&root, &chosen, &bAllFiles);
+        bDone = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(bDone.load(), 10000);
+    protocol.join();
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(bAllFiles, bAccept);
+    QCOMPARE(chosen.contains(file), bAccept);
 }
 
 void TestDevicePanel::grabsBothLanguages_data()
