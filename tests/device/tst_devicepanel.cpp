@@ -149,6 +149,7 @@ private slots:
     void grabsBothLanguages_data();
     void grabsBothLanguages();
     void destroyingDuringRealtimeStopsTheInstrument();
+    void destroyingReleasesAMessageOnItsWay();
 
 private:
     // Connects persona `persona` through the panel and waits until it is.
@@ -882,6 +883,28 @@ void TestDevicePanel::destroyingDuringRealtimeStopsTheInstrument()
     panel.reset();
     QVERIFY(a.CommandTexts().contains(";OTDR:STOP\r"));
     QVERIFY(a.CommandTexts().contains(";SYST:MODE 0\r"));
+}
+
+// A protocol thread that waits for the panel to show its message is let go
+// when the panel goes, and nothing is shown.
+void TestDevicePanel::destroyingReleasesAMessageOnItsWay()
+{
+    CSecondProtocolPersona f(CSecondProtocolPersona::PersonaF());
+    UsePorts({f.SlavePath()});
+    auto panel = NewPanel();
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    panel->Connect();
+    QTRY_VERIFY_WITH_TIMEOUT(panel->GetPlugins()[1]->GetName() == "Veltramo2" &&
+                                 dynamic_cast<QThread*>(panel->GetPlugins()[1])->isRunning(),
+                             30000);
+    // This thread takes no event now: the out-of-date firmware message of
+    // the search waits for it while the panel goes.
+    QVERIFY(f.WaitForCommand("*IDN?\r", 10000));
+    QThread::msleep(1000);
+    panel.reset();
+    QTest::qWait(100);
+    QVERIFY(answerer.Seen().isEmpty());
 }
 
 QTEST_MAIN(TestDevicePanel)
