@@ -205,14 +205,8 @@ void CDevice::OnTraceArrived(tFileView view)
     if (bClosing || !flist)
         return;
     realtimeList.clear();
-    auto live = QSharedPointer<tListedFile>::create(view);
-    live->Color = Qt::blue;
-    live->ScaleX = 1.0f;
-    live->ScaleY = 1.0f;
-    live->OriginX = 0;
-    live->OriginY = 0;
-    live->ColorNumber = -1;
-    realtimeList.push_back(live);
+    // A record's defaults are the live trace's: blue, unzoomed, not compared.
+    realtimeList.push_back(QSharedPointer<tListedFile>::create(view));
     flist->GetGraphModel()->SetData(&realtimeList);
     emit sigUpdateGraph();
 }

@@ -15,6 +15,8 @@
 #include <ctime>
 #include <functional>
 
+class EDeviceExchange;
+class Exception;
 class IDeviceEvents;
 
 // One "CFG" reply: what the instrument is set to.
@@ -113,6 +115,16 @@ protected:
     void StopAcquisition(qint64 totalMs, const QElapsedTimer& stopwatch);
     // The dumps of one acquisition shown live until its time is up or it ends.
     void ShowDumps(int waveLen, qint64 totalMs, const QElapsedTimer& stopwatch);
+    // The selected instrument's open port becomes the engine's; the other
+    // ports of the search go. A port that is not open fails with (source, code).
+    tFoundDevice TakeSelectedPort(int source, int code);
+    // A failed connection step as the critical error the panel shows.
+    static EDeviceExchange ConnectStepFailed(const Exception& e, int source, int code, const QString& text);
+    // The waiting message of one wavelength's acquisition.
+    static QString MeasureTitle(bool bRealtime, bool bSeveral, int index, int waveLen, int count);
+    // Sends one wavelength's settings; false when a cancel came before or
+    // during them (nothing runs yet, so that is no failure).
+    bool SetParamsUnlessCancelled(int waveLen);
     // Closes every port the engine holds, on the calling thread.
     void ReleasePorts();
     // Releases the probed connectors of an earlier search.

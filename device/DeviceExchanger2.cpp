@@ -80,33 +80,18 @@ void CDeviceExchanger2::DoEnumerate()
 void CDeviceExchanger2::DoConnect()
 {
     qDebug() << "CDeviceExchanger::DoConnect()";
-    const tFoundDevice device = selectedDevice;
-    if (device.port.isEmpty())
-        qCritical("ASSERTION FAILED: %s", "!device.port.isEmpty()");
-    if (device.connector)
-        connector = device.connector;
-    ClearFoundDevices();
-    if (!IsConnected())
-        throw EDeviceExchange(
-            {tErrorCode(cSource, 130)},
-            tr("Cannot connect to port %1.\nProbably, port in using by another application.").arg(device.port), true);
-    qDebug() << "Connected to " << device.port;
+    const tFoundDevice device = TakeSelectedPort(cSource, 130);
     Exchange(QStringLiteral("*CONNECT\r"), 200);
 
-    auto wrapped = [](const Exception& e, int code, const QString& text) {
-        tErrorTrail trail = e.GetCodes();
-        trail.append(tErrorCode(cSource, code));
-        return EDeviceExchange(trail, text.arg(e.GetDescription()), true);
-    };
     try {
         ReceiveParams();
     } catch (const Exception& e) {
-        throw wrapped(e, 152, tr("Cannot determine parameters of device hardware.\nAdditional information: %1"));
+        throw ConnectStepFailed(e, cSource, 152, tr("Cannot determine parameters of device hardware.\nAdditional information: %1"));
     }
     try {
         DoSetDateTime();
     } catch (const Exception& e) {
-        throw wrapped(e, 166, tr("Cannot synchronize hardware clock.\nAdditional information: %1"));
+        throw ConnectStepFailed(e, cSource, 166, tr("Cannot synchronize hardware clock.\nAdditional information: %1"));
     }
     qDebug() << "CDeviceExchanger::DoConnect() done";
     if (!VersionAbove(device.version, 1.16019))

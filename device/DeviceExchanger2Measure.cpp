@@ -44,22 +44,10 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
     do {
         for (int i = 0; i < waveLens.size() && !cancelled; ++i) {
             const int waveLen = waveLens.at(i);
-            QString title = bRealtime ? tr("Realtime view") : QString();
-            if (bRealtime && bSeveral)
-                title += QLatin1Char('\n');
-            if (bSeveral)
-                title += tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(i).arg(waveLens.size());
+            const QString title = MeasureTitle(bRealtime, bSeveral, i, waveLen, waveLens.size());
             if (events)
                 events->SetWaiting(bRealtime ? 0 : 3, true, title);
-            // A cancel while the parameters go out is no failure of the
-            // instrument: nothing runs yet.
-            try {
-                SetParams(waveLen);
-            } catch (const Exception&) {
-                if (!cancelled)
-                    throw;
-            }
-            if (cancelled)
+            if (!SetParamsUnlessCancelled(waveLen))
                 break;
 
             // A run whose answer a cancel cut short may have started: it is

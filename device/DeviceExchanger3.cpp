@@ -60,33 +60,18 @@ void CDeviceExchanger3::DoEnumerate()
 void CDeviceExchanger3::DoConnect()
 {
     qDebug() << "CDeviceExchanger3::DoConnect()";
-    const tFoundDevice device = selectedDevice;
-    if (device.port.isEmpty())
-        qCritical("ASSERTION FAILED: %s", "!device.port.isEmpty()");
-    if (device.connector)
-        connector = device.connector;
-    ClearFoundDevices();
-    if (!IsConnected())
-        throw EDeviceExchange(
-            {tErrorCode(cSource, 122)},
-            tr("Cannot connect to port %1.\nProbably, port in using by another application.").arg(device.port), true);
-    qDebug() << "Connected to " << device.port;
+    const tFoundDevice device = TakeSelectedPort(cSource, 122);
 
-    auto wrapped = [](const Exception& e, int code, const QString& text) {
-        tErrorTrail trail = e.GetCodes();
-        trail.append(tErrorCode(cSource, code));
-        return EDeviceExchange(trail, text.arg(e.GetDescription()), true);
-    };
     try {
         ReceiveParams();
         Pause(50);
     } catch (const Exception& e) {
-        throw wrapped(e, 163, tr("Cannot determine parameters of device hardware.\nAdditional information: %1"));
+        throw ConnectStepFailed(e, cSource, 163, tr("Cannot determine parameters of device hardware.\nAdditional information: %1"));
     }
     try {
         DoSetDateTime();
     } catch (const Exception& e) {
-        throw wrapped(e, 177, tr("Cannot synchronize hardware clock.\nAdditional information: %1"));
+        throw ConnectStepFailed(e, cSource, 177, tr("Cannot synchronize hardware clock.\nAdditional information: %1"));
     }
     qDebug() << "CDeviceExchanger3::DoConnect() done";
 }

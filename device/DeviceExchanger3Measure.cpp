@@ -4,6 +4,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceExchange.h"
 #include "device/ProgressData.h"
+#include "device/ReplyParsers.h"
 
 #include <QDebug>
 
@@ -16,21 +17,6 @@ constexpr int cDumpSize = 22424;
 constexpr quint32 cDumpWords = 5600;
 // The words a trace of 4096 samples may start at.
 constexpr quint32 cLastFirstWord = cDumpWords - CProgressData::cSampleCount;
-
-// Whole seconds as the instrument writes them: digits only.
-bool ReadSeconds(const QByteArray& text, qint64* seconds)
-{
-    if (text.isEmpty() || text.size() > 12)
-        return false;
-    qint64 value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    *seconds = value;
-    return true;
-}
 
 } // namespace
 
@@ -46,26 +32,10 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
     do {
         for (int i = 0; i < waveLens.size(); ++i) {
             const int waveLen = waveLens.at(i);
-            QString title = bRealtime ? tr("Realtime view") : QString();
-            if (waveLens.size() > 1) {
-                if (bRealtime)
-                    title += QLatin1Char('\n');
-                title += tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(i).arg(enums.WaveLenNm.size());
-            }
+            const QString title = MeasureTitle(bRealtime, waveLens.size() > 1, i, waveLen, enums.WaveLenNm.size());
             if (events)
                 events->SetWaiting(bRealtime ? 0 : 3, true, title);
-            // A cancel before the acquisition starts ends the command quietly:
-            // there is nothing to stop yet.
-            if (cancelled)
-                return;
-            try {
-                SetParams(waveLen);
-            } catch (const Exception&) {
-                if (cancelled)
-                    return;
-                throw;
-            }
-            if (cancelled)
+            if (!SetParamsUnlessCancelled(waveLen))
                 return;
             Pause(50);
             Send(";INIT\r");

@@ -19,14 +19,6 @@ QString Clock()
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz"));
 }
 
-// Wraps a failed connection step into the critical error the panel shows.
-EDeviceExchange Wrapped(const Exception& e, int code, const QString& text)
-{
-    tErrorTrail trail = e.GetCodes();
-    trail.append(tErrorCode(cSource, code));
-    return EDeviceExchange(trail, text.arg(e.GetDescription()), true);
-}
-
 } // namespace
 
 void CDeviceExchanger::DoEnumerate()
@@ -167,19 +159,9 @@ bool CDeviceExchanger::IsFirmwareOutdated(const QString& version)
 void CDeviceExchanger::DoConnect()
 {
     qDebug() << "CDeviceExchanger::DoConnect()";
-    const tFoundDevice device = selectedDevice;
+    const tFoundDevice device = TakeSelectedPort(cSource, 956);
     bool bNeedHi = device.baudRate != 460800;
     bool bSpeedOk = !bNeedHi;
-    if (device.port.isEmpty())
-        qCritical("ASSERTION FAILED: %s", "!device.port.isEmpty()");
-    if (device.connector)
-        connector = device.connector;
-    ClearFoundDevices();
-    if (!IsConnected())
-        throw EDeviceExchange(
-            {tErrorCode(cSource, 956)},
-            tr("Cannot connect to port %1.\nProbably, port in using by another application.").arg(device.port), true);
-    qDebug() << "Connected to " << device.port;
 
     if (bNeedHi) {
         try {
@@ -196,17 +178,40 @@ void CDeviceExchanger::DoConnect()
     try {
         ReceiveParams();
     } catch (const Exception& e) {
-        throw Wrapped(e, 995, tr("Cannot determine parameters of device hardware.\nAdditional information: %1"));
+        throw ConnectStepFailed(e, cSource, 995, tr("Cannot determine parameters of device hardware.\nAdditional information: %1"));
     }
     try {
         DoSetDateTime();
     } catch (const Exception& e) {
-        throw Wrapped(e, 1009, tr("Cannot synchronize hardware clock.\nAdditional information: %1"));
+        throw ConnectStepFailed(e, cSource, 1009, tr("Cannot synchronize hardware clock.\nAdditional information: %1"));
     }
     qDebug() << "CDeviceExchanger::DoConnect() done";
     if (IsFirmwareOutdated(device.version))
         emit sigShowMessage(tr("The firmware version (FW) of the connected device is out of date.\nUpdate FW to "
                                "the latest version available on the device manufacturer's website"));
+}
+
+tFoundDevice CDeviceExchanger::TakeSelectedPort(int source, int code)
+{
+    const tFoundDevice device = selectedDevice;
+    if (device.port.isEmpty())
+        qCritical("ASSERTION FAILED: %s", "!device.port.isEmpty()");
+    if (device.connector)
+        connector = device.connector;
+    ClearFoundDevices();
+    if (!IsConnected())
+        throw EDeviceExchange(
+            {tErrorCode(source, code)},
+            tr("Cannot connect to port %1.\nProbably, port in using by another application.").arg(device.port), true);
+    qDebug() << "Connected to " << device.port;
+    return device;
+}
+
+EDeviceExchange CDeviceExchanger::ConnectStepFailed(const Exception& e, int source, int code, const QString& text)
+{
+    tErrorTrail trail = e.GetCodes();
+    trail.append(tErrorCode(source, code));
+    return EDeviceExchange(trail, text.arg(e.GetDescription()), true);
 }
 
 void CDeviceExchanger::Disconnecting()

@@ -4,6 +4,7 @@
 #include "device/DeviceEvents.h"
 #include "device/DeviceExchange.h"
 #include "device/ProgressData.h"
+#include "device/ReplyParsers.h"
 
 #include <QDebug>
 
@@ -11,21 +12,6 @@ namespace {
 
 constexpr int cSource = 16;
 constexpr int cDumpSize = 18456;
-
-// Whole seconds as the instrument writes them: digits only.
-bool ReadSeconds(const QByteArray& text, qint64* seconds)
-{
-    if (text.isEmpty() || text.size() > 12)
-        return false;
-    qint64 value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    *seconds = value;
-    return true;
-}
 
 } // namespace
 
@@ -41,27 +27,11 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
     do {
         for (int i = 0; i < waveLens.size(); ++i) {
             const int waveLen = waveLens.at(i);
-            QString message = bRealtime ? tr("Realtime view") : QString();
-            if (waveLens.size() > 1) {
-                if (bRealtime)
-                    message += QLatin1Char('\n');
-                message += tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(i).arg(enums.WaveLenNm.size());
-            }
+            const QString message = MeasureTitle(bRealtime, waveLens.size() > 1, i, waveLen, enums.WaveLenNm.size());
             if (events)
                 events->SetWaiting(bRealtime ? 0 : 3, true, message);
 
-            // A cancel before the acquisition starts ends the command quietly:
-            // there is nothing to stop yet.
-            if (cancelled)
-                return;
-            try {
-                SetParams(waveLen);
-            } catch (const Exception&) {
-                if (cancelled)
-                    return;
-                throw;
-            }
-            if (cancelled)
+            if (!SetParamsUnlessCancelled(waveLen))
                 return;
             Send(";SYST:MODE 1\r");
             GetResponse(500, true, true);
@@ -107,6 +77,32 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
                 res.append(ReceiveFile(0));
         }
     } while (bRealtime && !cancelled);
+}
+
+QString CDeviceExchanger::MeasureTitle(bool bRealtime, bool bSeveral, int index, int waveLen, int count)
+{
+    QString title = bRealtime ? tr("Realtime view") : QString();
+    if (!bSeveral)
+        return title;
+    if (bRealtime)
+        title += QLatin1Char('\n');
+    return title + tr("Wave length %1ns (laser %2 from %3)").arg(waveLen).arg(index).arg(count);
+}
+
+bool CDeviceExchanger::SetParamsUnlessCancelled(int waveLen)
+{
+    // A cancel before the acquisition starts ends the command quietly:
+    // there is nothing to stop yet.
+    if (cancelled)
+        return false;
+    try {
+        SetParams(waveLen);
+    } catch (const Exception&) {
+        if (cancelled)
+            return false;
+        throw;
+    }
+    return !cancelled;
 }
 
 void CDeviceExchanger::ShowDumps(int waveLen, qint64 totalMs, const QElapsedTimer& stopwatch)

@@ -86,3 +86,17 @@ void ParseLine(const QString& line, tLineValues& out)
     out.Value2 = DigitsOnly(field(2), 273, 277);
     out.Value3 = DigitsOnly(field(3), 273, 277);
 }
+
+bool ReadSeconds(const QByteArray& text, qint64* seconds)
+{
+    if (text.isEmpty() || text.size() > 12)
+        return false;
+    qint64 value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    *seconds = value;
+    return true;
+}

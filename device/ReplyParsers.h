@@ -28,3 +28,6 @@ void ParseLine(const QString& line, tLineValues& out);
 // base 10 int. Throws (256, emptyCode) for no digits, (256, rangeCode) when
 // the digits do not fit.
 int DigitsOnly(const QString& text, int emptyCode, int rangeCode);
+
+// Whole seconds as the instruments write them: digits only, at most twelve.
+bool ReadSeconds(const QByteArray& text, qint64* seconds);

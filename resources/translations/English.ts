@@ -312,11 +312,6 @@ Device -%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cannot connect to port %1.
-Probably, port in using by another application.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cannot determine parameters of device hardware.
 Additional information: %1</source>
         <translation type="unfinished"></translation>
@@ -329,14 +324,6 @@ Additional information: %1</source>
     <message>
         <source>The firmware version (FW) of the connected device is out of date.
  Update FW to the latest version available on the device manufacturer&apos;s website</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Realtime view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wave length %1ns (laser %2 from %3)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -357,11 +344,6 @@ Please disable input signal.</source>
 <context>
     <name>CDeviceExchanger3</name>
     <message>
-        <source>Cannot connect to port %1.
-Probably, port in using by another application.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cannot determine parameters of device hardware.
 Additional information: %1</source>
         <translation type="unfinished"></translation>
@@ -375,14 +357,6 @@ Additional information: %1</source>
         <source>Incompatible parameters combination requested
 Range(%1 km) and Pulse width (%2 ns)!
 The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Realtime view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wave length %1ns (laser %2 from %3)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

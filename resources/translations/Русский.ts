@@ -89,7 +89,7 @@ Check device connection and power supply.</source>
     </message>
     <message>
         <source>нс</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">нс</translation>
     </message>
     <message>
         <source>Время усреднения</source>
@@ -133,7 +133,7 @@ Check device connection and power supply.</source>
     </message>
     <message>
         <source>Конец</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Конец линии</translation>
     </message>
     <message>
         <source>Порог определения конца линии</source>
@@ -329,7 +329,7 @@ Device -%1</source>
     <message>
         <source>Cannot connect to port %1.
 Probably, port in using by another application.</source>
-        <translation>Не удалось подключиться к порту %1.
+        <translation type="vanished">Не удалось подключиться к порту %1.
 Возможно, порт занят другой программой.</translation>
     </message>
     <message>
@@ -352,11 +352,11 @@ Additional information: %1</source>
     </message>
     <message>
         <source>Realtime view</source>
-        <translation>Просмотр в реальном времени</translation>
+        <translation type="vanished">Просмотр в реальном времени</translation>
     </message>
     <message>
         <source>Wave length %1ns (laser %2 from %3)</source>
-        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+        <translation type="vanished">Длина волны %1 нм (лазер %2 из %3)</translation>
     </message>
     <message>
         <source>Device can&apos;t start measurenment</source>
@@ -380,7 +380,7 @@ Please disable input signal.</source>
     <message>
         <source>Cannot connect to port %1.
 Probably, port in using by another application.</source>
-        <translation>Не удалось подключиться к порту %1.
+        <translation type="vanished">Не удалось подключиться к порту %1.
 Возможно, порт занят другой программой.</translation>
     </message>
     <message>
@@ -405,11 +405,11 @@ The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</
     </message>
     <message>
         <source>Realtime view</source>
-        <translation>Просмотр в реальном времени</translation>
+        <translation type="vanished">Просмотр в реальном времени</translation>
     </message>
     <message>
         <source>Wave length %1ns (laser %2 from %3)</source>
-        <translation>Длина волны %1 нм (лазер %2 из %3)</translation>
+        <translation type="vanished">Длина волны %1 нм (лазер %2 из %3)</translation>
     </message>
     <message>
         <source>Error on measure request.</source>

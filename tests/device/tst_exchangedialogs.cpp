@@ -236,7 +236,7 @@ void TestExchangeDialogs::checksLeafFoldersOnly()
     QCOMPARE(Find(&model, "C").data(Qt::CheckStateRole), QVariant(Qt::Unchecked));
     QVERIFY(!Find(&model, "B").data(Qt::CheckStateRole).isValid());
     QVERIFY(!Find(&model, "a1.sor").data(Qt::CheckStateRole).isValid());
-    for (const QString& name : {"0:", "A", "B", "C", "a1.sor"})
+    for (const char* name : {"0:", "A", "B", "C", "a1.sor"})
         QVERIFY(!(model.flags(Find(&model, name)) & Qt::ItemIsUserCheckable));
     // Texts as stored, icons by kind.
     const QModelIndex a1 = Find(&model, "a1.sor");
@@ -336,8 +336,8 @@ void TestExchangeDialogs::laysOutTheBrowser()
         auto* view = dialog.findChild<QTreeView*>("treeView");
         QVERIFY(view->isEnabled());
         QCOMPARE(view->frameShape(), QFrame::Panel);
-        for (const QString& folder : {"0:", "A", "B", "C"})
-            QVERIFY2(view->isExpanded(Find(view->model(), folder)), qPrintable(folder));
+        for (const char* folder : {"0:", "A", "B", "C"})
+            QVERIFY2(view->isExpanded(Find(view->model(), folder)), folder);
         QCOMPARE(view->model()->headerData(0, Qt::Horizontal).toString(), QString("Name"));
         QCOMPARE(view->model()->headerData(1, Qt::Horizontal).toString(), QString("Size"));
         QVERIFY(view->columnWidth(0) >= view->fontMetrics().horizontalAdvance("a1.sor"));

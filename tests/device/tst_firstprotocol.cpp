@@ -168,10 +168,10 @@ void TestFirstProtocol::identifiesInstruments()
 
     // The firmware rule.
     QLocale::setDefault(QLocale(QStringLiteral("EN")));
-    for (const QString& v : {"4.5(498)", "504a(1)", "4.4z(1)"})
-        QVERIFY2(CDeviceExchanger::IsFirmwareOutdated(v), qPrintable(v));
-    for (const QString& v : {"5.1b(600)", "505a(1)", "3", "", "4.5a(498)", "x.ya(1)"})
-        QVERIFY2(!CDeviceExchanger::IsFirmwareOutdated(v), qPrintable(v));
+    for (const char* v : {"4.5(498)", "504a(1)", "4.4z(1)"})
+        QVERIFY2(CDeviceExchanger::IsFirmwareOutdated(v), v);
+    for (const char* v : {"5.1b(600)", "505a(1)", "3", "", "4.5a(498)", "x.ya(1)"})
+        QVERIFY2(!CDeviceExchanger::IsFirmwareOutdated(v), v);
 }
 
 void TestFirstProtocol::readsWhatTheInstrumentOffers()
