@@ -120,6 +120,9 @@ protected:
     tFoundDevice TakeSelectedPort(int source, int code);
     // A failed connection step as the critical error the panel shows.
     static EDeviceExchange ConnectStepFailed(const Exception& e, int source, int code, const QString& text);
+    // Reads the configuration the instrument echoes after a "CFG" setting; a
+    // pulse width the range does not take is replaced and the user told.
+    void AcceptCfgEcho(int waveLen, float gi);
     // The waiting message of one wavelength's acquisition.
     static QString MeasureTitle(bool bRealtime, bool bSeveral, int index, int waveLen, int count);
     // Sends one wavelength's settings; false when a cancel came before or

@@ -15,11 +15,6 @@ constexpr int cSource = 256;
     throw EExchangeParameters({tErrorCode(cSource, code)});
 }
 
-QString Real(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-
 const QLocale& ReplyLocale()
 {
     static const QLocale locale(QLocale::English, QLocale::UnitedStates);
@@ -144,18 +139,18 @@ void CDeviceExchanger2::SetParams(int waveLen)
     }
     const int laser = iwl.value();
     const int mask = 1 << laser;
-    const QString reflectance = HasRealReflectance() ? Real(double(params.ReflThresholdValue))
+    const QString reflectance = HasRealReflectance() ? RealText(double(params.ReflThresholdValue))
                                                      : QString::number(params.ReflThreshold);
     const QStringList commands{
-        QStringLiteral(";RMT:SET:GI%1 %2\r").arg(laser + 1).arg(Real(double(params.WaveLenGI.value(waveLen)))),
-        QStringLiteral(";RMT:SET:BS%1 %2\r").arg(laser + 1).arg(Real(double(params.WaveLenBC.value(waveLen)))),
+        QStringLiteral(";RMT:SET:GI%1 %2\r").arg(laser + 1).arg(RealText(double(params.WaveLenGI.value(waveLen)))),
+        QStringLiteral(";RMT:SET:BS%1 %2\r").arg(laser + 1).arg(RealText(double(params.WaveLenBC.value(waveLen)))),
         QStringLiteral(";RMT:SET:MD %1\r").arg(params.LineLen),
         QStringLiteral(";RMT:SET:LW %1\r").arg(mask),
         QStringLiteral(";RMT:SET:IM %1\r").arg(params.PulseWidth),
         QStringLiteral(";RMT:EVN:SET %1\r").arg(params.EventsEnabled),
-        QStringLiteral(";RMT:EVN:LOSS %1\r").arg(Real(params.LossThreshold)),
+        QStringLiteral(";RMT:EVN:LOSS %1\r").arg(RealText(params.LossThreshold)),
         QStringLiteral(";RMT:EVN:REFL %1\r").arg(reflectance),
-        QStringLiteral(";RMT:EVN:EOFL %1\r").arg(Real(params.EndThreshold))};
+        QStringLiteral(";RMT:EVN:EOFL %1\r").arg(RealText(params.EndThreshold))};
     for (const QString& command : commands)
         Exchange(command, 200);
 

@@ -2,17 +2,13 @@
 
 #include "device/DeviceEvents.h"
 #include "device/DeviceExchange.h"
+#include "device/ReplyParsers.h"
 
 #include <QDebug>
 
 namespace {
 
 constexpr int cSource = 256;
-
-QString Real(double value)
-{
-    return QString::number(value, 'g', 6);
-}
 
 } // namespace
 
@@ -93,21 +89,9 @@ void CDeviceExchanger3::SetParams(int waveLen)
              .arg(enums.mPulseWidth.value(params.PulseWidth, 0))
              .arg(enums.mAverageTime.value(params.AverageTime, 0))
              .arg(enums.mWaveLen.value(waveLen, 0))
-             .arg(Real(double(gi)))
+             .arg(RealText(double(gi)))
              .toLatin1());
-    const tCfgReply r = ParseCfgReply(QString::fromLatin1(GetResponse(200, true, true)));
-    const bool bHolds = r.LineLen == params.LineLen
-        && (params.AverageTime == -1 ? r.AverageTime != 0 : r.AverageTime == params.AverageTime)
-        && r.PulseWidth == params.PulseWidth && r.GI == gi && r.WaveLen == waveLen;
-    if (!bHolds) {
-        const QString text = tr("Incompatible parameters combination requested\nRange(%1 km) and Pulse width (%2 "
-                                "ns)!\nThe maximum acceptable value for Pulse width is set (%3 ns) for Range selected")
-                                 .arg(params.LineLen / 1000)
-                                 .arg(params.PulseWidth)
-                                 .arg(r.PulseWidth);
-        params.PulseWidth = r.PulseWidth;
-        emit sigShowMessage(text);
-    }
+    AcceptCfgEcho(waveLen, gi);
 
     if (GetCapabilities() & 4) {
         Pause(50);
@@ -118,9 +102,9 @@ void CDeviceExchanger3::SetParams(int waveLen)
         GetResponse(200, true, true);
         const QStringList settings{
             QStringLiteral(";SYST:SET:BLCR:RT %1\r").arg(params.ReflThreshold * -1000),
-            QStringLiteral(";SYST:SET:BLCR:ET %1\r").arg(Real(params.EndThreshold * 1000)),
-            QStringLiteral(";SYST:SET:BLCR:LT %1\r").arg(Real(params.LossThreshold * 1000)),
-            QStringLiteral(";SYST:SET:BLCR:BC %1\r").arg(Real(params.WaveLenBC.value(waveLen) * -10.0))};
+            QStringLiteral(";SYST:SET:BLCR:ET %1\r").arg(RealText(params.EndThreshold * 1000)),
+            QStringLiteral(";SYST:SET:BLCR:LT %1\r").arg(RealText(params.LossThreshold * 1000)),
+            QStringLiteral(";SYST:SET:BLCR:BC %1\r").arg(RealText(params.WaveLenBC.value(waveLen) * -10.0))};
         for (const QString& setting : settings) {
             Pause(50);
             Send(setting.toLatin1());

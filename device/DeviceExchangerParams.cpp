@@ -33,11 +33,6 @@ int Digits(const QString& text)
     return value;
 }
 
-QString Real(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-
 QString List(const QList<int>& values)
 {
     QStringList texts;
@@ -139,7 +134,7 @@ void CDeviceExchanger::ReadOffer(const tOfferDialect& d)
         qDebug() << ("--------------- " + name + "::ReceiveParams() - step ").constData() << k
                  << " ---------------";
         lead(d.leadPauseMs);
-        Send(QStringLiteral(";SYST:SET:CFG %1,%1,%1,%2,%3\r").arg(k).arg(cur.WaveLenIndex).arg(Real(cur.GI)).toLatin1());
+        Send(QStringLiteral(";SYST:SET:CFG %1,%1,%1,%2,%3\r").arg(k).arg(cur.WaveLenIndex).arg(RealText(cur.GI)).toLatin1());
         const tCfgReply s = ParseCfgReply(QString::fromLatin1(GetResponse(200, true, true)));
         bRange = bRange && !enums.LineLen.contains(s.LineLen);
         bAverage = bAverage && !enums.AverageTime.contains(s.AverageTime);
@@ -226,6 +221,23 @@ void CDeviceExchanger::ReadOffer(const tOfferDialect& d)
     qDebug() << (name + "::ReceiveParams() done").constData();
 }
 
+void CDeviceExchanger::AcceptCfgEcho(int waveLen, float gi)
+{
+    const tCfgReply r = ParseCfgReply(QString::fromLatin1(GetResponse(200, true, true)));
+    const bool bHolds = r.LineLen == params.LineLen
+        && (r.AverageTime == params.AverageTime || (params.AverageTime == -1 && r.AverageTime != 0))
+        && r.PulseWidth == params.PulseWidth && r.GI == gi && r.WaveLen == waveLen;
+    if (!bHolds) {
+        const QString text = tr("Incompatible parameters combination requested\nRange(%1 km) and Pulse width (%2 "
+                                "ns)!\nThe maximum acceptable value for Pulse width is set (%3 ns) for Range selected")
+                                 .arg(params.LineLen / 1000)
+                                 .arg(params.PulseWidth)
+                                 .arg(r.PulseWidth);
+        params.PulseWidth = r.PulseWidth;
+        emit sigShowMessage(text);
+    }
+}
+
 void CDeviceExchanger::SetParams(int waveLen)
 {
     Send(";SYST:MODE 2\r");
@@ -240,21 +252,9 @@ void CDeviceExchanger::SetParams(int waveLen)
              .arg(pulse)
              .arg(average)
              .arg(laser)
-             .arg(Real(gi))
+             .arg(RealText(gi))
              .toLatin1());
-    const tCfgReply r = ParseCfgReply(QString::fromLatin1(GetResponse(200, true, true)));
-    const bool bHolds = r.LineLen == params.LineLen
-        && (r.AverageTime == params.AverageTime || (params.AverageTime == -1 && r.AverageTime != 0))
-        && r.PulseWidth == params.PulseWidth && r.GI == gi && r.WaveLen == waveLen;
-    if (!bHolds) {
-        const QString text = tr("Incompatible parameters combination requested\nRange(%1 km) and Pulse width (%2 "
-                                "ns)!\nThe maximum acceptable value for Pulse width is set (%3 ns) for Range selected")
-                                 .arg(params.LineLen / 1000)
-                                 .arg(params.PulseWidth)
-                                 .arg(r.PulseWidth);
-        params.PulseWidth = r.PulseWidth;
-        emit sigShowMessage(text);
-    }
+    AcceptCfgEcho(waveLen, gi);
 
     if (GetCapabilities() & 4) {
         Send(";SYST:MODE 6\r");
@@ -265,9 +265,9 @@ void CDeviceExchanger::SetParams(int waveLen)
         GetResponse(200, true, true);
         const QList<QString> settings{
             QStringLiteral(";SYST:SET:BLCR:RT %1\r").arg(params.ReflThreshold * -1000),
-            QStringLiteral(";SYST:SET:BLCR:ET %1\r").arg(Real(params.EndThreshold * 1000)),
-            QStringLiteral(";SYST:SET:BLCR:LT %1\r").arg(Real(params.LossThreshold * 1000)),
-            QStringLiteral(";SYST:SET:BLCR:BC %1\r").arg(Real(params.WaveLenBC.value(waveLen) * -10.0))};
+            QStringLiteral(";SYST:SET:BLCR:ET %1\r").arg(RealText(params.EndThreshold * 1000)),
+            QStringLiteral(";SYST:SET:BLCR:LT %1\r").arg(RealText(params.LossThreshold * 1000)),
+            QStringLiteral(";SYST:SET:BLCR:BC %1\r").arg(RealText(params.WaveLenBC.value(waveLen) * -10.0))};
         for (const QString& setting : settings) {
             Send(setting.toLatin1());
             msleep(200);

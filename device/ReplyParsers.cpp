@@ -100,3 +100,8 @@ bool ReadSeconds(const QByteArray& text, qint64* seconds)
     *seconds = value;
     return true;
 }
+
+QString RealText(double value)
+{
+    return QString::number(value, 'g', 6);
+}

@@ -29,5 +29,8 @@ void ParseLine(const QString& line, tLineValues& out);
 // the digits do not fit.
 int DigitsOnly(const QString& text, int emptyCode, int rangeCode);
 
+// A real number as the instruments read it: six significant digits.
+QString RealText(double value);
+
 // Whole seconds as the instruments write them: digits only, at most twelve.
 bool ReadSeconds(const QByteArray& text, qint64* seconds);

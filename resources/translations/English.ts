@@ -354,12 +354,6 @@ Additional information: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Incompatible parameters combination requested
-Range(%1 km) and Pulse width (%2 ns)!
-The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Error on measure request.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -399,7 +399,7 @@ Additional information: %1</source>
         <source>Incompatible parameters combination requested
 Range(%1 km) and Pulse width (%2 ns)!
 The maximum acceptable value for Pulse width is set (%3 ns) for Range selected</source>
-        <translation>Запрошено несовместимое сочетание параметров
+        <translation type="vanished">Запрошено несовместимое сочетание параметров
 Диапазон (%1 км) и длительность импульса (%2 нс)!
 Для выбранного диапазона установлена наибольшая допустимая длительность импульса (%3 нс)</translation>
     </message>

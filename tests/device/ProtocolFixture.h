@@ -9,7 +9,7 @@
 
 #include <memory>
 
-// What the engines of the later protocols' tests share: a fixed port list,
+// What the protocol and panel tests share: a fixed port list,
 // the search-and-connect sequence and the panel's message boxes.
 
 class CNamedPortList : public ISerialPortList

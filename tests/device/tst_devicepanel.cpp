@@ -1,3 +1,4 @@
+#include "ProtocolFixture.h"
 #include "filelist/ListFixture.h"
 #include "support/FirstProtocolPersona.h"
 #include "support/LogCatcher.h"
@@ -32,27 +33,6 @@
 namespace {
 
 using tPersona = CFirstProtocolPersona;
-
-class CFixedPortList : public ISerialPortList
-{
-public:
-    explicit CFixedPortList(QStringList names) : names(std::move(names)) {}
-    QList<tSerialPortEntry> Ports() const override
-    {
-        QList<tSerialPortEntry> ports;
-        for (const QString& name : names)
-            ports.append({name, false, 0, QString()});
-        return ports;
-    }
-
-private:
-    QStringList names;
-};
-
-void UsePorts(const QStringList& names)
-{
-    SetSerialPortList(std::make_shared<CFixedPortList>(names));
-}
 
 // The panel's state signals in the order they came, with their values.
 struct tSignals : QObject
@@ -189,7 +169,7 @@ std::unique_ptr<CDevice> TestDevicePanel::NewPanel()
 
 bool TestDevicePanel::ConnectTo(CDevice& panel, tPersona& persona)
 {
-    UsePorts({persona.SlavePath()});
+    UseSerialPorts({persona.SlavePath()});
     QSignalSpy connected(&panel, &CDevice::sigConnect);
     panel.Connect();
     QElapsedTimer timer;
@@ -202,7 +182,7 @@ bool TestDevicePanel::ConnectTo(CDevice& panel, tPersona& persona)
 void TestDevicePanel::connectWithoutInstrumentAsksEveryProtocolInTurn()
 {
     CScriptedInstrument silent;
-    UsePorts({silent.SlavePath()});
+    UseSerialPorts({silent.SlavePath()});
     auto panel = NewPanel();
     tSignals seen(*panel);
     CModalAnswerer answerer;
@@ -237,7 +217,7 @@ void TestDevicePanel::connectWithoutInstrumentAsksEveryProtocolInTurn()
 void TestDevicePanel::cancelDuringEnumerationEndsTheChain()
 {
     CScriptedInstrument silent;
-    UsePorts({silent.SlavePath()});
+    UseSerialPorts({silent.SlavePath()});
     auto panel = NewPanel();
     tSignals seen(*panel);
     CModalAnswerer answerer;
@@ -700,7 +680,7 @@ void TestDevicePanel::chooserConnectsTheChosenInstrument()
         settings->remove("Device/port");
     auto panel = NewPanel();
     tSignals seen(*panel);
-    UsePorts({a.SlavePath(), d.SlavePath()});
+    UseSerialPorts({a.SlavePath(), d.SlavePath()});
     CModalAnswerer answerer;
     answerer.LeaveAlone("CDeviceExchangeDlg");
     QStringList rows;
@@ -740,7 +720,7 @@ void TestDevicePanel::formOffersEachWavelengthSetting()
 {
     CSecondProtocolPersona e(CSecondProtocolPersona::PersonaE());
     auto panel = NewPanel();
-    UsePorts({e.SlavePath()});
+    UseSerialPorts({e.SlavePath()});
     QSignalSpy connected(panel.get(), &CDevice::sigConnect);
     panel->Connect();
     QTRY_VERIFY_WITH_TIMEOUT(!connected.isEmpty(), 60000);
@@ -844,7 +824,7 @@ void TestDevicePanel::grabsBothLanguages()
     tPersona a(tPersona::PersonaA());
     tPersona d(tPersona::PersonaD());
     auto panel = NewPanel();
-    UsePorts({a.SlavePath(), d.SlavePath()});
+    UseSerialPorts({a.SlavePath(), d.SlavePath()});
     CModalAnswerer answerer;
     answerer.LeaveAlone("CDeviceExchangeDlg");
     bool bSaved = false;
@@ -890,7 +870,7 @@ void TestDevicePanel::destroyingDuringRealtimeStopsTheInstrument()
 void TestDevicePanel::destroyingReleasesAMessageOnItsWay()
 {
     CSecondProtocolPersona f(CSecondProtocolPersona::PersonaF());
-    UsePorts({f.SlavePath()});
+    UseSerialPorts({f.SlavePath()});
     auto panel = NewPanel();
     CModalAnswerer answerer;
     answerer.LeaveAlone("CDeviceExchangeDlg");

@@ -1,4 +1,4 @@
-#include "ExchangerFixture.h"
+#include "ProtocolFixture.h"
 #include "support/FirstProtocolPersona.h"
 #include "support/LogCatcher.h"
 #include "support/Throws.h"
@@ -15,37 +15,6 @@ namespace {
 
 using tPersona = CFirstProtocolPersona;
 
-class CFixedPortList : public ISerialPortList
-{
-public:
-    explicit CFixedPortList(QStringList names) : names(std::move(names)) {}
-    QList<tSerialPortEntry> Ports() const override
-    {
-        QList<tSerialPortEntry> ports;
-        for (const QString& name : names)
-            ports.append({name, false, 0, QString()});
-        return ports;
-    }
-
-private:
-    QStringList names;
-};
-
-void UsePorts(const QStringList& names)
-{
-    SetSerialPortList(std::make_shared<CFixedPortList>(names));
-}
-
-// Finds the instruments on `ports` and connects the first one found.
-void FindAndConnect(CTestExchanger& engine, CEventsRecorder& events, const QStringList& ports)
-{
-    UsePorts(ports);
-    engine.Run(events, IDevicePlugin::Enumerate);
-    QVERIFY(!engine.GetFoundDevices().isEmpty());
-    engine.SelectDevice(engine.GetFoundDevices().first());
-    engine.Run(events, IDevicePlugin::Connect);
-}
-
 // Collects the engine's messages on this thread, as the panel does.
 struct tMessages : QObject
 {
@@ -60,15 +29,6 @@ struct tMessages : QObject
     }
     QStringList texts;
 };
-
-bool CanOpen(const QString& port)
-{
-    CDeviceConnectorCOM probe;
-    const tLineStates lines;
-    const bool bOpen = probe.Connect(port, 57600, &lines);
-    probe.Disconnect();
-    return bOpen;
-}
 
 QList<QByteArray> From(const QList<QByteArray>& commands, const QByteArray& first)
 {
@@ -180,7 +140,7 @@ void TestFirstProtocol::readsWhatTheInstrumentOffers()
     CEventsRecorder events;
     CTestExchanger engine(&events);
     LogCatcher log;
-    FindAndConnect(engine, events, {a.SlavePath()});
+    SearchAndConnect(engine, events, {a.SlavePath()});
     QCOMPARE(events.Last().errors, QString());
     QVERIFY(engine.IsConnected());
 
@@ -244,7 +204,7 @@ void TestFirstProtocol::refusesSpoiledParameterReplies()
     CEventsRecorder events;
     CTestExchanger engine(&events);
     LogCatcher log;
-    FindAndConnect(engine, events, {a.SlavePath()});
+    SearchAndConnect(engine, events, {a.SlavePath()});
     const CEventsRecorder::tEnd end = events.Last();
     if (outcome.startsWith("16:")) {
         QVERIFY(end.bCritical);
@@ -290,7 +250,7 @@ void TestFirstProtocol::readsTheThresholds()
     kept.WaveLenBC = {{1625, -79.0f}};
     engine.StoreParams(kept);
     LogCatcher log;
-    FindAndConnect(engine, events, {a.SlavePath()});
+    SearchAndConnect(engine, events, {a.SlavePath()});
     QCOMPARE(events.Last().errors, QString());
     const tDeviceParams p = engine.GetParams();
     if (bRead) {
@@ -314,7 +274,7 @@ void TestFirstProtocol::sendsParametersOneWavelengthAtATime()
     CEventsRecorder events;
     CTestExchanger engine(&events);
     tMessages messages(engine);
-    FindAndConnect(engine, events, {a.SlavePath()});
+    SearchAndConnect(engine, events, {a.SlavePath()});
     QCOMPARE(events.Last().errors, QString());
 
     tDeviceParams p = engine.GetParams();
@@ -351,7 +311,7 @@ void TestFirstProtocol::sendsParametersOneWavelengthAtATime()
     // Without event search no threshold is sent.
     tPersona b(tPersona::PersonaB());
     CTestExchanger old(&events);
-    FindAndConnect(old, events, {b.SlavePath()});
+    SearchAndConnect(old, events, {b.SlavePath()});
     QCOMPARE(old.GetCapabilities(), 3);
     b.ClearCommands();
     old.Run(events, IDevicePlugin::ApplyParams);
@@ -369,7 +329,7 @@ void TestFirstProtocol::findsInstrumentsAtTheirRates()
     garbage.On("*IDN?\r", [](CScriptedInstrument& self, const QByteArray&) { self.WriteAfter(5, "\x01\x02zz\r"); });
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    UsePorts({a.SlavePath(), silent.SlavePath(), c.SlavePath(), six.SlavePath(), garbage.SlavePath()});
+    UseSerialPorts({a.SlavePath(), silent.SlavePath(), c.SlavePath(), six.SlavePath(), garbage.SlavePath()});
     engine.Run(events, IDevicePlugin::Enumerate);
     QCOMPARE(events.Last().errors, QString());
 
@@ -380,11 +340,11 @@ void TestFirstProtocol::findsInstrumentsAtTheirRates()
     QCOMPARE(found[1].description, c.SlavePath() + " M-7x s/n 1003_5.0a(600)");
     QCOMPARE(found[1].baudRate, 460800);
     // Found ports stay open; the others are free again.
-    QVERIFY(!CanOpen(a.SlavePath()));
-    QVERIFY(!CanOpen(c.SlavePath()));
-    QVERIFY(CanOpen(six.SlavePath()));
-    QVERIFY(CanOpen(silent.SlavePath()));
-    QVERIFY(CanOpen(garbage.SlavePath()));
+    QVERIFY(!PortIsFree(a.SlavePath()));
+    QVERIFY(!PortIsFree(c.SlavePath()));
+    QVERIFY(PortIsFree(six.SlavePath()));
+    QVERIFY(PortIsFree(silent.SlavePath()));
+    QVERIFY(PortIsFree(garbage.SlavePath()));
     QCOMPARE(a.Commands().size(), 1);
     QCOMPARE(a.Commands().at(0).baudRate, 57600);
     QCOMPARE(six.CommandTexts(), QList<QByteArray>({"*IDN?\r", "*IDN?\r"}));
@@ -397,7 +357,7 @@ void TestFirstProtocol::cancelledSearchFindsNothing()
     CScriptedInstrument silent;
     CScriptedInstrument other;
     tPersona a(tPersona::PersonaA());
-    UsePorts({silent.SlavePath(), other.SlavePath(), a.SlavePath()});
+    UseSerialPorts({silent.SlavePath(), other.SlavePath(), a.SlavePath()});
     CEventsRecorder events;
     CTestExchanger engine(&events);
     // Each port of the first pass takes the connector's 200 ms of line waits.
@@ -409,7 +369,7 @@ void TestFirstProtocol::cancelledSearchFindsNothing()
     QVERIFY(events.Last().bCancelled);
     QVERIFY(engine.GetFoundDevices().isEmpty());
     QVERIFY(a.CommandTexts().isEmpty());
-    QVERIFY(CanOpen(silent.SlavePath()));
+    QVERIFY(PortIsFree(silent.SlavePath()));
 }
 
 void TestFirstProtocol::connectsAtTheHighRate_data()
@@ -431,7 +391,7 @@ void TestFirstProtocol::connectsAtTheHighRate()
     CEventsRecorder events;
     CTestExchanger engine(&events);
     engine.SetClock([] { return std::time_t(1772694249); });
-    FindAndConnect(engine, events, {a.SlavePath()});
+    SearchAndConnect(engine, events, {a.SlavePath()});
     QCOMPARE(events.Last().errors, QString());
     QVERIFY(engine.IsConnected());
     QCOMPARE(a.SlaveSpeed(), speed);
@@ -443,7 +403,7 @@ void TestFirstProtocol::connectsAtTheHighRate()
     // Found at the high rate already: no switch.
     tPersona c(tPersona::PersonaC());
     CTestExchanger other(&events);
-    FindAndConnect(other, events, {c.SlavePath()});
+    SearchAndConnect(other, events, {c.SlavePath()});
     QCOMPARE(events.Last().errors, QString());
     QVERIFY(!c.CommandTexts().contains(";SYST:UART:HI\r"));
 }
@@ -455,7 +415,7 @@ void TestFirstProtocol::failsConnectionsClearly()
     b.On(";SYST:MODE 6\r", [](CScriptedInstrument& self, const QByteArray&) { self.HangUpAfter(0); });
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    FindAndConnect(engine, events, {b.SlavePath()});
+    SearchAndConnect(engine, events, {b.SlavePath()});
     CEventsRecorder::tEnd end = events.Last();
     QVERIFY2(end.bCritical, qPrintable(end.errors));
     QVERIFY2(end.errors.startsWith("Cannot synchronize hardware clock.\nAdditional information: Error of sending"),
@@ -465,7 +425,7 @@ void TestFirstProtocol::failsConnectionsClearly()
     // A found port that was closed since cannot be connected.
     tPersona a(tPersona::PersonaA());
     CTestExchanger second(&events);
-    UsePorts({a.SlavePath()});
+    UseSerialPorts({a.SlavePath()});
     second.Run(events, IDevicePlugin::Enumerate);
     QCOMPARE(second.GetFoundDevices().size(), 1);
     tFoundDevice found = second.GetFoundDevices().first();
@@ -488,7 +448,7 @@ void TestFirstProtocol::warnsOfOldFirmware()
     CTestExchanger engine(&events);
     tMessages messages(engine);
     LogCatcher log;
-    FindAndConnect(engine, events, {b.SlavePath()});
+    SearchAndConnect(engine, events, {b.SlavePath()});
     QCOMPARE(events.Last().errors, QString());
     QVERIFY(engine.IsConnected());
     QCOMPARE(messages.texts, QStringList({"The firmware version (FW) of the connected device is out of date.\nUpdate "
@@ -503,20 +463,20 @@ void TestFirstProtocol::disconnectsFromTheGuiThread()
     LogCatcher log;
     {
         CTestExchanger engine(&events);
-        FindAndConnect(engine, events, {a.SlavePath()});
+        SearchAndConnect(engine, events, {a.SlavePath()});
         QVERIFY(engine.IsConnected());
         const int ends = events.Count();
         engine.DoDisconnect();
         QVERIFY(!engine.IsConnected());
         QCOMPARE(events.Count(), ends);
         QVERIFY(a.WaitForCommand(";SYST:MODE 0\r", 2000));
-        QVERIFY(CanOpen(a.SlavePath()));
+        QVERIFY(PortIsFree(a.SlavePath()));
     }
     // Destroyed in the middle of a long command, it neither hangs nor aborts.
     tPersona slow(tPersona::PersonaA());
     {
         CTestExchanger engine(&events);
-        FindAndConnect(engine, events, {slow.SlavePath()});
+        SearchAndConnect(engine, events, {slow.SlavePath()});
         engine.step = [&] { QThread::msleep(50); };
         engine.StartCommand(IDevicePlugin::SetDateTime);
         QThread::msleep(50);

@@ -1,4 +1,4 @@
-#include "ExchangerFixture.h"
+#include "ProtocolFixture.h"
 #include "support/FirstProtocolPersona.h"
 #include "support/LogCatcher.h"
 #include "support/Throws.h"
@@ -20,23 +20,9 @@ namespace {
 
 using tPersona = CFirstProtocolPersona;
 
-class CFixedPortList : public ISerialPortList
-{
-public:
-    explicit CFixedPortList(QString name) : name(std::move(name)) {}
-    QList<tSerialPortEntry> Ports() const override { return {{name, false, 0, QString()}}; }
-
-private:
-    QString name;
-};
-
 void Connect(CTestExchanger& engine, CEventsRecorder& events, const QString& port)
 {
-    SetSerialPortList(std::make_shared<CFixedPortList>(port));
-    engine.Run(events, IDevicePlugin::Enumerate);
-    QVERIFY(!engine.GetFoundDevices().isEmpty());
-    engine.SelectDevice(engine.GetFoundDevices().first());
-    engine.Run(events, IDevicePlugin::Connect);
+    SearchAndConnect(engine, events, {port});
     QCOMPARE(events.Last().errors, QString());
 }
 
