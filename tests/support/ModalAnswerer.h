@@ -74,4 +74,7 @@ private:
     QList<tSeen> m_seen;
     QStringList m_leftAlone;
     QPointer<QWidget> m_handled;
+    // Dialogs whose answer is still running: an answer may wait in an event
+    // loop of its own while further boxes open and close over its dialog.
+    QList<QPointer<QWidget>> m_answering;
 };
