@@ -214,12 +214,34 @@ void CDevice::OnTraceArrived(tFileView view)
 void CDevice::StartWithProgress(IDevicePlugin::tCommand cmd)
 {
     progressDlg->show();
+    RunCommand(cmd);
+}
+
+void CDevice::RunCommand(IDevicePlugin::tCommand cmd)
+{
+    bCommandRunning = true;
     dev->StartCommand(cmd);
+}
+
+bool CDevice::IsIdle() const
+{
+    if (bCommandRunning) {
+        qCritical("ASSERTION FAILED: %s", "!bCommandRunning");
+        return false;
+    }
+    return true;
 }
 
 void CDevice::Connect()
 {
-    QV_ASSERT(!dev);
+    // A second search over a running one, or over a connection, would lose
+    // track of the first.
+    if (dev) {
+        qCritical("ASSERTION FAILED: %s", "!dev");
+        return;
+    }
+    if (!IsIdle())
+        return;
     currentPlugin = 0;
     dev = plugins[0].data();
     StartWithProgress(IDevicePlugin::Enumerate);
@@ -239,14 +261,14 @@ bool CDevice::HasInstrument() const
 
 void CDevice::Disconnect()
 {
-    if (!HasInstrument())
+    if (!HasInstrument() || !IsIdle())
         return;
     ExchangeEnd(IDevicePlugin::Disconnect, QString(), false, false, IDevicePlugin::tCommandRes());
 }
 
 void CDevice::Measurement()
 {
-    if (!HasInstrument())
+    if (!HasInstrument() || !IsIdle())
         return;
     if (flist)
         savedData = flist->GetGraphModel()->GetData();
@@ -255,14 +277,14 @@ void CDevice::Measurement()
 
 void CDevice::LoadAll()
 {
-    if (!HasInstrument())
+    if (!HasInstrument() || !IsIdle())
         return;
     StartWithProgress(IDevicePlugin::LoadAll);
 }
 
 void CDevice::ClearMemory()
 {
-    if (!HasInstrument())
+    if (!HasInstrument() || !IsIdle())
         return;
     if (QMessageBox::question(this, tr("Clearing device memory"), tr("Are you sure to delete all files on device?"),
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
@@ -272,7 +294,7 @@ void CDevice::ClearMemory()
 
 void CDevice::UpdateDateTime()
 {
-    if (!HasInstrument())
+    if (!HasInstrument() || !IsIdle())
         return;
     StartWithProgress(IDevicePlugin::SetDateTime);
 }
@@ -302,6 +324,7 @@ void CDevice::ProcessExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bo
                               .arg(errors)
                               .arg(bCancelled)
                               .arg(bCritical);
+    bCommandRunning = false;
     bKeepDialog = false;
     bReceivedOpened = false;
     if (cmd != IDevicePlugin::Enumerate)
@@ -396,6 +419,11 @@ void CDevice::AskToDeleteLoadedFiles()
 void CDevice::OnEnumerationEnd()
 {
     QV_ASSERT(!IsConnected());
+    // An end that no search of this panel waits for.
+    if (!dev) {
+        qCritical("ASSERTION FAILED: %s", "dev");
+        return;
+    }
     qDebug().noquote() << QStringLiteral("Enumerate was processed for plugin %1, %2 devices found")
                               .arg(dev->GetName())
                               .arg(dev->GetFoundDevices().size());
@@ -403,7 +431,7 @@ void CDevice::OnEnumerationEnd()
         ++currentPlugin;
         dev = plugins[currentPlugin].data();
         qDebug().noquote() << "Enumerate next plugin " + dev->GetName();
-        dev->StartCommand(IDevicePlugin::Enumerate);
+        RunCommand(IDevicePlugin::Enumerate);
         bKeepDialog = true;
         return;
     }
@@ -461,7 +489,7 @@ void CDevice::OnEnumerationEnd()
     if (device.port != rememberedPort)
         rememberedPort = device.port;
     dev->SelectDevice(device);
-    dev->StartCommand(IDevicePlugin::Connect);
+    RunCommand(IDevicePlugin::Connect);
     bKeepDialog = true;
 }
 

@@ -124,7 +124,10 @@ private:
     void SaveSettings();
     // Starts a command on the current protocol with the progress dialog up.
     void StartWithProgress(IDevicePlugin::tCommand cmd);
+    void RunCommand(IDevicePlugin::tCommand cmd);
     bool HasInstrument() const;
+    // False, and logged, while a command runs: one command at a time.
+    bool IsIdle() const;
     void OnEnumerationEnd();
     void SetConnectedState();
     void SetDisconnectedState();
@@ -168,6 +171,8 @@ private:
     const tListedFiles* savedData = nullptr;
     // (plug-in index, device index) of each row of the device list.
     QList<QPair<int, int>> rowDevices;
+    // From the start of a command to its exchange end.
+    bool bCommandRunning = false;
     bool bKeepDialog = false;
     bool bReceivedOpened = false;
     // Set while the panel is destroyed: late messages of a cancelled

@@ -116,6 +116,7 @@ bool CDeviceConnectorCOM::Connect(const QString& name, int baudRate, const tLine
             qDebug() << "CDeviceConnectorCOM::Connect() system error: " << error;
             port.reset();
         }
+        bOpen = port && port->isOpen();
     } else {
         port->setBaudRate(baudRate);
     }
@@ -153,6 +154,7 @@ QStringList CDeviceConnectorCOM::EnumeratePorts()
 
 void CDeviceConnectorCOM::Disconnect()
 {
+    bOpen = false;
     if (!port)
         return;
     if (port->isOpen()) {
@@ -205,7 +207,7 @@ QByteArray CDeviceConnectorCOM::Receive()
 
 bool CDeviceConnectorCOM::IsConnected()
 {
-    return port && port->isOpen();
+    return bOpen;
 }
 
 void CDeviceConnectorCOM::onDataAvailable()

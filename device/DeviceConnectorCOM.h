@@ -44,4 +44,7 @@ private:
     // Whom this connector holds in the process-wide register of open ports.
     QString heldPort;
     std::atomic<bool> bDataArrived{false};
+    // Whether the port is open, for IsConnected from another thread while
+    // the owning thread opens or closes it.
+    std::atomic<bool> bOpen{false};
 };

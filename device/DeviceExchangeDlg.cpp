@@ -102,6 +102,13 @@ void CDeviceExchangeDlg::tick()
         progress->setMaximum(progress->value());
 }
 
+void CDeviceExchangeDlg::reject()
+{
+    // The panel hides the window when the exchange ends.
+    if (!cancel->isHidden())
+        OnCancelled();
+}
+
 void CDeviceExchangeDlg::OnCancelled()
 {
     qDebug() << "CDeviceExchangeDlg::OnCancelled()";

@@ -32,6 +32,9 @@ public slots:
     void EnableCancellation(bool bCanCancelled);
     void tick();
     void OnCancelled();
+    // Esc and the window's close button: the exchange goes on whatever the
+    // window does, so they only cancel, and only where Cancel is offered.
+    void reject() override;
 
 private:
     QProgressBar* progress;

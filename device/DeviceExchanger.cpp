@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QMutexLocker>
 #include <QWidget>
 
 #include <climits>
@@ -64,10 +65,7 @@ bool CDeviceExchanger::RunOnExchangeThread(const std::function<void()>& job, int
     }
     pendingJob = job;
     start(QThread::LowestPriority);
-    const bool bDone = wait(limit);
-    if (bDone)
-        pendingJob = nullptr;
-    return bDone;
+    return wait(limit);
 }
 
 void CDeviceExchanger::DoDisconnect()
@@ -119,13 +117,31 @@ QList<tFoundDevice> CDeviceExchanger::GetFoundDevices()
 
 bool CDeviceExchanger::IsConnected()
 {
-    return connector && connector->IsConnected();
+    // The exchange thread may replace the connector meanwhile: the copy
+    // keeps the one asked alive.
+    tConnector current;
+    {
+        QMutexLocker lock(&connectorLock);
+        current = connector;
+    }
+    return current && current->IsConnected();
+}
+
+void CDeviceExchanger::SetConnector(const tConnector& port)
+{
+    QMutexLocker lock(&connectorLock);
+    connector = port;
 }
 
 void CDeviceExchanger::StartCommand(tCommand command)
 {
     if (cmd != NoCommand) {
+        // The running command goes on; the caller learns at once that this
+        // one never ran, rather than waiting for an end that never comes.
         qCritical("ASSERTION FAILED: %s", "cmd == NoCommand");
+        if (events)
+            events->ExchangeEnd(command, tr("The device is busy with another command."), false, false,
+                                tCommandRes());
         return;
     }
     cmd = command;
@@ -149,7 +165,11 @@ void CDeviceExchanger::Cancel()
 void CDeviceExchanger::run()
 {
     if (pendingJob) {
-        pendingJob();
+        // Taken here: a job that outlives its caller's wait must not run
+        // again in place of the next command.
+        const std::function<void()> job = std::move(pendingJob);
+        pendingJob = nullptr;
+        job();
         return;
     }
     do {

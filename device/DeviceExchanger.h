@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
+#include <QMutex>
 #include <QSharedPointer>
 #include <QString>
 #include <QThread>
@@ -118,6 +119,9 @@ protected:
     // The selected instrument's open port becomes the engine's; the other
     // ports of the search go. A port that is not open fails with (source, code).
     tFoundDevice TakeSelectedPort(int source, int code);
+    // Replaces the engine's port; the interface thread may be asking
+    // IsConnected meanwhile.
+    void SetConnector(const tConnector& port);
     // A failed connection step as the critical error the panel shows.
     static EDeviceExchange ConnectStepFailed(const Exception& e, int source, int code, const QString& text);
     // Reads the configuration the instrument echoes after a "CFG" setting; a
@@ -177,6 +181,9 @@ private:
 
     tClock clock;
     std::function<void()> pendingJob;
+    // Guards the connector pointer between its replacement on the exchange
+    // thread and IsConnected on the interface thread.
+    QMutex connectorLock;
     // Set when the exchange end's handler started the next command on this
     // thread: the same run carries it out.
     bool bRunAgain = false;

@@ -197,7 +197,7 @@ tFoundDevice CDeviceExchanger::TakeSelectedPort(int source, int code)
     if (device.port.isEmpty())
         qCritical("ASSERTION FAILED: %s", "!device.port.isEmpty()");
     if (device.connector)
-        connector = device.connector;
+        SetConnector(device.connector);
     ClearFoundDevices();
     if (!IsConnected())
         throw EDeviceExchange(

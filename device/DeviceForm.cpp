@@ -449,7 +449,8 @@ void CDevice::updateGI()
 void CDevice::Properties()
 {
     QV_ASSERT(IsConnected());
-    if (!dev)
+    // The running command reads the record this form would store.
+    if (!dev || !IsIdle())
         return;
     tDeviceParams params = dev->GetParams();
     const tDeviceEnumsPublic enums = dev->GetEnums();

@@ -216,6 +216,10 @@ Check device connection and power supply.</translation>
 <context>
     <name>CDeviceExchanger</name>
     <message>
+        <source>The device is busy with another command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Downloaded data invalid.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -218,6 +218,10 @@ Check device connection and power supply.</source>
 <context>
     <name>CDeviceExchanger</name>
     <message>
+        <source>The device is busy with another command.</source>
+        <translation>Прибор занят другой командой.</translation>
+    </message>
+    <message>
         <source>Downloaded data invalid.</source>
         <translation>Получены неверные данные.</translation>
     </message>

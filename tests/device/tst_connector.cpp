@@ -10,6 +10,9 @@
 #include <QThread>
 #include <QtTest>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 const tLineStates cLines{false, true, false, false};
@@ -68,6 +71,7 @@ private slots:
     void listsBridgePortsFirst();
     void keepsAPortToOneConnector();
     void worksFromAThreadWithoutEventLoop();
+    void answersIsConnectedWhileAnotherThreadCloses();
 };
 
 void TestConnector::sendsAndReceivesWithLog()
@@ -242,6 +246,33 @@ void TestConnector::worksFromAThreadWithoutEventLoop()
     QVERIFY(bConnected);
     QCOMPARE(got, QByteArray("MAKER,M-7x\r"));
     QCOMPARE(Matching(log, QtWarningMsg, "notifier|[Tt]imer|thread|[Pp]arent").join('\n'), QString());
+}
+
+// The status bar asks from the interface thread while the exchange thread
+// opens and closes the port; run under the sanitizers this shows a reader
+// that touches the port object being freed.
+void TestConnector::answersIsConnectedWhileAnotherThreadCloses()
+{
+    CInstrumentEmulator instrument;
+    CDeviceConnectorCOM connector;
+    std::atomic<bool> bDone{false};
+    std::atomic<int> opened{0};
+    std::thread exchange([&] {
+        for (int i = 0; i < 20; ++i) {
+            opened += connector.Connect(instrument.SlavePath(), 57600, &cLines) ? 1 : 0;
+            connector.Disconnect();
+        }
+        bDone = true;
+    });
+    qint64 answers = 0;
+    while (!bDone) {
+        connector.IsConnected();
+        ++answers;
+    }
+    exchange.join();
+    QCOMPARE(opened.load(), 20);
+    QVERIFY(answers > 0);
+    QVERIFY(!connector.IsConnected());
 }
 
 QTEST_GUILESS_MAIN(TestConnector)

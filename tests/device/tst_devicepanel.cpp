@@ -16,6 +16,8 @@
 #include "resources/Resources.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -130,6 +132,15 @@ private slots:
     void grabsBothLanguages();
     void destroyingDuringRealtimeStopsTheInstrument();
     void destroyingReleasesAMessageOnItsWay();
+    void progressDialogStaysUntilTheEnd_data();
+    void progressDialogStaysUntilTheEnd();
+    void nothingElseStartsWhileACommandRuns();
+    void searchEndWithoutSearchChangesNothing();
+    void applyAndMeasureStartsTheMeasurement_data();
+    void applyAndMeasureStartsTheMeasurement();
+    void realReflectanceThreshold_data();
+    void realReflectanceThreshold();
+    void messageFromTheInstrumentWaitsForTheUser();
 
 private:
     // Connects persona `persona` through the panel and waits until it is.
@@ -885,6 +896,265 @@ void TestDevicePanel::destroyingReleasesAMessageOnItsWay()
     panel.reset();
     QTest::qWait(100);
     QVERIFY(answerer.Seen().isEmpty());
+}
+
+void TestDevicePanel::progressDialogStaysUntilTheEnd_data()
+{
+    QTest::addColumn<bool>("bCloseButton");
+    QTest::newRow("Esc") << false;
+    QTest::newRow("close button") << true;
+}
+
+// Setting the clock offers no Cancel: Esc and the close button do nothing.
+// A measurement offers it: they cancel, and the dialog shows the
+// cancellation until the panel hides it at the exchange end.
+void TestDevicePanel::progressDialogStaysUntilTheEnd()
+{
+    QFETCH(bool, bCloseButton);
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = "12\r";
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    CDeviceExchangeDlg* progress = panel->GetProgressDialog();
+    const auto dismiss = [&] {
+        if (bCloseButton) {
+            QCloseEvent close;
+            QCoreApplication::sendEvent(progress->windowHandle(), &close);
+        } else {
+            QTest::keyClick(progress, Qt::Key_Escape);
+        }
+    };
+    const auto shows = [progress](const QString& text) {
+        for (QLabel* label : progress->findChildren<QLabel*>())
+            if (label->text() == text)
+                return true;
+        return false;
+    };
+
+    a.ClearCommands();
+    panel->UpdateDateTime();
+    // Its end is queued behind this: the command still counts as running.
+    dismiss();
+    QVERIFY(progress->isVisible());
+    QVERIFY(shows("Wait for device communicates..."));
+    QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 10000);
+    QVERIFY(Sent(a, ";SYST:TIME "));
+
+    panel->Measurement();
+    QVERIFY(a.WaitForCommand(";INIT\r", 20000));
+    QTRY_VERIFY_WITH_TIMEOUT(progress->findChild<QPushButton*>()->isVisible(), 10000);
+    QTest::qWait(300);
+    dismiss();
+    QVERIFY(progress->isVisible());
+    QVERIFY(shows("Cancellation, please wait..."));
+    QVERIFY(!progress->findChild<QPushButton*>()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 30000);
+    QVERIFY(a.CommandTexts().contains(";OTDR:STOP\r"));
+    QVERIFY(!seen.names.contains("end measure"));
+    QVERIFY(panel->IsConnected());
+    QVERIFY(answerer.Seen().isEmpty());
+}
+
+void TestDevicePanel::nothingElseStartsWhileACommandRuns()
+{
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = "12\r";
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    a.ClearCommands();
+    panel->Measurement();
+    QVERIFY(a.WaitForCommand(";INIT\r", 20000));
+
+    LogCatcher log;
+    for (const char* slot :
+         {"Connect", "Disconnect", "Properties", "Measurement", "LoadAll", "ClearMemory", "UpdateDateTime"})
+        QVERIFY(QMetaObject::invokeMethod(panel.get(), slot));
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: !bCommandRunning"), 6);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: !dev"), 1);
+    QVERIFY(answerer.Seen().isEmpty());
+    QVERIFY(seen.names.isEmpty());
+    QVERIFY(panel->IsConnected());
+    QVERIFY(panel->GetProgressDialog()->isVisible());
+
+    panel->CancelExchange();
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 30000);
+    const QList<QByteArray> sent = a.CommandTexts();
+    QCOMPARE(sent.count(";INIT\r"), 1);
+    for (const QByteArray& command : sent)
+        QVERIFY2(!command.startsWith(";MMEM:") && !command.startsWith(";SYST:DATE ") && command != ";SYST:MODE 0\r",
+                 command.constData());
+    QVERIFY(panel->IsConnected());
+    QVERIFY(seen.names.isEmpty());
+}
+
+// An enumeration's end that no search of the panel waits for.
+void TestDevicePanel::searchEndWithoutSearchChangesNothing()
+{
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    LogCatcher log;
+    panel->ProcessExchangeEnd(IDevicePlugin::Enumerate, QString(), false, false, IDevicePlugin::tCommandRes());
+    QTest::qWait(50);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: dev"), 1);
+    QVERIFY(seen.names.isEmpty());
+    QVERIFY(answerer.Seen().isEmpty());
+    QVERIFY(!panel->IsConnected());
+    for (IDevicePlugin* plugin : panel->GetPlugins())
+        QVERIFY(!dynamic_cast<QThread*>(plugin)->isRunning());
+}
+
+void TestDevicePanel::applyAndMeasureStartsTheMeasurement_data()
+{
+    QTest::addColumn<bool>("bChange");
+    QTest::newRow("unchanged") << false;
+    QTest::newRow("new range") << true;
+}
+
+// "Apply and start measure" closes the form with 100 and measures with the
+// record as the form left it; no separate apply command runs.
+void TestDevicePanel::applyAndMeasureStartsTheMeasurement()
+{
+    QFETCH(bool, bChange);
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.measured = SorFile(store.path(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 35)));
+    tPersona a(setup);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    IDevicePlugin* plugin = panel->GetPlugins()[0];
+    QCOMPARE(plugin->GetParams().LineLen, 2000);
+    tSignals seen(*panel);
+    QSignalSpy doMeasure(panel.get(), &CDevice::sigDoMeasure);
+    QSignalSpy finished(panel.get(), &QDialog::finished);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    answerer.Then([bChange](QWidget* dialog) {
+        if (bChange)
+            dialog->findChild<QComboBox*>("nLineLen")->setCurrentIndex(1);
+        dialog->findChild<QPushButton*>("DoMeasure")->click();
+    });
+    a.ClearCommands();
+    panel->Properties();
+    QCOMPARE(doMeasure.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished[0][0].toInt(), 100);
+    QVERIFY(panel->GetProgressDialog()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(seen.names.contains("end measure"), 60000);
+    QTRY_VERIFY(!panel->GetProgressDialog()->isVisible());
+
+    QCOMPARE(plugin->GetParams().LineLen, bChange ? 8000 : 2000);
+    const QList<QByteArray> sent = a.CommandTexts();
+    const int init = sent.indexOf(";INIT\r");
+    QVERIFY(init > 0);
+    QCOMPARE(sent.count(";INIT\r"), 1);
+    // The range goes out by its index with the measurement's own settings.
+    QList<QByteArray> settings;
+    for (const QByteArray& command : sent.mid(0, init))
+        if (command.startsWith(";SYST:SET:CFG "))
+            settings << command;
+    QVERIFY(!settings.isEmpty());
+    QVERIFY2(settings.last().startsWith(bChange ? ";SYST:SET:CFG 1," : ";SYST:SET:CFG 0,"),
+             settings.last().constData());
+    QCOMPARE(fx->Names(), QStringList({"260102_03043.sor"}));
+    QVERIFY(answerer.Seen().size() == 1);
+}
+
+void TestDevicePanel::realReflectanceThreshold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bAccepted");
+    QTest::newRow("-69.9") << "-69.9" << true;
+    QTest::newRow("-10") << "-10" << true;
+    QTest::newRow("-70") << "-70" << false;
+    QTest::newRow("-9.9") << "-9.9" << false;
+}
+
+// The second protocol's newer instruments take the reflectance threshold
+// as a real number.
+void TestDevicePanel::realReflectanceThreshold()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, bAccepted);
+    CSecondProtocolPersona e(CSecondProtocolPersona::PersonaE());
+    auto panel = NewPanel();
+    UseSerialPorts({e.SlavePath()});
+    QSignalSpy connected(panel.get(), &CDevice::sigConnect);
+    panel->Connect();
+    QTRY_VERIFY_WITH_TIMEOUT(!connected.isEmpty(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 10000);
+    IDevicePlugin* second = panel->GetPlugins()[1];
+    QVERIFY(second->HasRealReflectance());
+    const tDeviceParams before = second->GetParams();
+    QCOMPARE(before.ReflThresholdValue, -45.5f);
+
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    QString shown;
+    answerer.Then([&](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>("lineEditReflectance");
+        shown = edit->text();
+        edit->setText(text);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    if (!bAccepted)
+        answerer.Click(QMessageBox::Ok);
+    panel->Properties();
+    QTRY_COMPARE(answerer.Pending(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 20000);
+    QCOMPARE(shown, QString("-45.5"));
+    const tDeviceParams after = second->GetParams();
+    if (bAccepted) {
+        QCOMPARE(answerer.Seen().size(), 1);
+        QCOMPARE(after.ReflThresholdValue, text.toFloat());
+        return;
+    }
+    QCOMPARE(answerer.Seen().size(), 2);
+    QCOMPARE(answerer.Seen()[1].Title, QString("Invalid parameter Reflectance"));
+    QCOMPARE(answerer.Seen()[1].Text, QString("Parameter Reflectance has invalid value %1. Enter real number between "
+                                              "-69.9 and -10")
+                                          .arg(text));
+    QCOMPARE(after.ReflThresholdValue, -45.5f);
+}
+
+// The instrument's word comes as a warning box titled with the program's
+// name; the exchange waits for the user and then goes on.
+void TestDevicePanel::messageFromTheInstrumentWaitsForTheUser()
+{
+    tPersona b(tPersona::PersonaB());
+    UseSerialPorts({b.SlavePath()});
+    auto panel = NewPanel();
+    tSignals seen(*panel);
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    auto* first = dynamic_cast<QThread*>(panel->GetPlugins()[0]);
+    bool bWaited = false;
+    answerer.Then([&](QWidget* box) {
+        QTest::qWait(300);
+        bWaited = first->isRunning() && seen.names.isEmpty() && panel->GetProgressDialog()->isVisible();
+        qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    panel->Connect();
+    QTRY_VERIFY_WITH_TIMEOUT(seen.names.contains("connect"), 60000);
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].Title, QCoreApplication::applicationName());
+    QCOMPARE(answerer.Seen()[0].Title, QString("Quorvane"));
+    QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::Warning);
+    QCOMPARE(answerer.Seen()[0].Text, QString("The firmware version (FW) of the connected device is out of date.\n"
+                                              "Update FW to the latest version available on the device "
+                                              "manufacturer's website"));
+    QVERIFY(bWaited);
+    QCOMPARE(seen.names, cConnected);
+    QVERIFY(panel->IsConnected());
+    QTRY_VERIFY(!panel->GetProgressDialog()->isVisible());
 }
 
 QTEST_MAIN(TestDevicePanel)

@@ -7,6 +7,7 @@
 #include "resources/Resources.h"
 
 #include <QAbstractItemModelTester>
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
@@ -94,6 +95,8 @@ private slots:
     void countsWaitingSeconds();
     void showsPartOfWhole();
     void cancelsOnRelease();
+    void escapeAndCloseOnlyCancel_data();
+    void escapeAndCloseOnlyCancel();
     void logsBrokenPreconditions();
     void isAPlainModalWindow();
     void checksLeafFoldersOnly();
@@ -186,6 +189,57 @@ void TestExchangeDialogs::cancelsOnRelease()
     for (QLabel* label : dlg.findChildren<QLabel*>())
         texts << label->text();
     QVERIFY2(texts.contains("Cancellation, please wait..."), qPrintable(texts.join('|')));
+}
+
+void TestExchangeDialogs::escapeAndCloseOnlyCancel_data()
+{
+    QTest::addColumn<bool>("bCloseButton");
+    QTest::addColumn<bool>("bOffered");
+    QTest::newRow("Esc, Cancel offered") << false << true;
+    QTest::newRow("Esc, no Cancel") << false << false;
+    QTest::newRow("close button, Cancel offered") << true << true;
+    QTest::newRow("close button, no Cancel") << true << false;
+}
+
+// The exchange goes on whatever the window does: neither Esc nor the
+// window's close button may hide it; they cancel where Cancel is offered.
+void TestExchangeDialogs::escapeAndCloseOnlyCancel()
+{
+    QFETCH(bool, bCloseButton);
+    QFETCH(bool, bOffered);
+    CDeviceExchangeDlg dlg;
+    QSignalSpy cancelled(&dlg, &CDeviceExchangeDlg::sigCancel);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.SetWaiting(30, bOffered);
+    const auto dismiss = [&] {
+        if (bCloseButton) {
+            // What the window system sends for the title bar's close button.
+            QCloseEvent close;
+            QCoreApplication::sendEvent(dlg.windowHandle(), &close);
+        } else {
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+        }
+    };
+    QStringList texts;
+    const auto labels = [&] {
+        texts.clear();
+        for (QLabel* label : dlg.findChildren<QLabel*>())
+            texts << label->text();
+        return texts;
+    };
+
+    dismiss();
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(cancelled.count(), bOffered ? 1 : 0);
+    QVERIFY(!dlg.findChild<QPushButton*>()->isVisible());
+    QVERIFY(labels().contains(bOffered ? "Cancellation, please wait..." : "Wait for device communicates..."));
+    // Once more while the cancellation runs: still one cancel, still shown.
+    dismiss();
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(cancelled.count(), bOffered ? 1 : 0);
+    QVERIFY(labels().contains(bOffered ? "Cancellation, please wait..." : "Wait for device communicates..."));
+    dlg.hide();
 }
 
 void TestExchangeDialogs::logsBrokenPreconditions()

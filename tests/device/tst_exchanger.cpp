@@ -10,7 +10,9 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <new>
 
 namespace {
@@ -28,6 +30,58 @@ std::time_t LocalTime(int year, int month, int day, int hour, int minute, int se
     return std::mktime(&t);
 }
 
+// A port whose first IsConnected takes its time, and which notes being
+// destroyed while that call is still inside it.
+class CSlowPort : public IDeviceConnector
+{
+public:
+    explicit CSlowPort(bool bOpen, bool bSlow) : bOpen(bOpen), bSlow(bSlow) {}
+    ~CSlowPort() override
+    {
+        if (asked == this)
+            bFreedWhileAsked = true;
+    }
+    bool Connect(const QString&, int, const tLineStates*) override { return bOpen; }
+    QString GetPortName() override { return QStringLiteral("slow"); }
+    QStringList EnumeratePorts() override { return {}; }
+    void Disconnect() override {}
+    void Send(const QByteArray&) override {}
+    bool HasData() override { return false; }
+    QByteArray Receive() override { return {}; }
+    bool IsConnected() override
+    {
+        const bool bAnswer = bOpen;
+        if (bSlow.exchange(false)) {
+            asked = this;
+            QThread::msleep(500);
+            // Nothing of the object after the pause: it may be gone.
+            asked = nullptr;
+        }
+        return bAnswer;
+    }
+
+    static std::atomic<const void*> asked;
+    static std::atomic<bool> bFreedWhileAsked;
+
+private:
+    const bool bOpen;
+    std::atomic<bool> bSlow;
+};
+
+std::atomic<const void*> CSlowPort::asked{nullptr};
+std::atomic<bool> CSlowPort::bFreedWhileAsked{false};
+
+// Reaches the engine's own port and its jobs outside the command cycle.
+class CPortEngine : public CTestExchanger
+{
+public:
+    using CTestExchanger::CTestExchanger;
+    using CDeviceExchanger::RunOnExchangeThread;
+    using CDeviceExchanger::TakeSelectedPort;
+    void UsePort(const tConnector& port) { connector = port; }
+    void Choose(const tFoundDevice& device) { selectedDevice = device; }
+};
+
 const QString cInvalid = QStringLiteral(
     "Device parameters are invalid.\nProbably, you use incompatible device or device is not connected.");
 
@@ -44,6 +98,9 @@ private slots:
     void reportsWhatEscapesAStep();
     void neverSeesOldBytes();
     void runsAThousandChainedCommands();
+    void refusesASecondCommandWithAnEnd();
+    void runsAJobThatOutlivedItsWaitOnce();
+    void keepsThePortAskedWhileItIsReplaced();
     void downloadsBlocks_data();
     void downloadsBlocks();
     void carriesBytesAfterABlockWithinACommand();
@@ -225,6 +282,91 @@ void TestExchanger::runsAThousandChainedCommands()
         QVERIFY(events.WaitFor(1001 + i));
     }
     QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: cmd == NoCommand"), 0);
+}
+
+// The caller of a refused command learns of it at once; the running one
+// goes on to its own end.
+void TestExchanger::refusesASecondCommandWithAnEnd()
+{
+    CScriptedInstrument instrument;
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    engine.ConnectTo(events, instrument.SlavePath());
+    LogCatcher log;
+    const int before = events.Count();
+    engine.step = [] { QThread::msleep(400); };
+    engine.StartCommand(IDevicePlugin::ClearMemory);
+    engine.StartCommand(IDevicePlugin::SetDateTime);
+    QCOMPARE(events.Count(), before + 1);
+    QCOMPARE(events.Last().cmd, IDevicePlugin::SetDateTime);
+    QCOMPARE(events.Last().errors, QString("The device is busy with another command."));
+    QVERIFY(!events.Last().bCancelled);
+    QVERIFY(!events.Last().bCritical);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: cmd == NoCommand"), 1);
+
+    QVERIFY(events.WaitFor(before + 2));
+    QCOMPARE(events.Last().cmd, IDevicePlugin::ClearMemory);
+    QCOMPARE(events.Last().errors, QString());
+    QVERIFY(instrument.CommandTexts().isEmpty());
+    bool bRan = false;
+    engine.RunStep(events, [&] { bRan = true; });
+    QVERIFY(bRan);
+    QCOMPARE(events.Last().errors, QString());
+}
+
+// A disconnection that outlasts its wait ends later on its own; the next
+// command runs itself, not the old job again.
+void TestExchanger::runsAJobThatOutlivedItsWaitOnce()
+{
+    CScriptedInstrument instrument;
+    CEventsRecorder events;
+    CPortEngine engine(&events);
+    engine.ConnectTo(events, instrument.SlavePath());
+    std::atomic<int> jobRuns{0};
+    QVERIFY(!engine.RunOnExchangeThread(
+        [&] {
+            ++jobRuns;
+            QThread::msleep(300);
+        },
+        20));
+    bool bStepRan = false;
+    const int before = events.Count();
+    engine.step = [&] { bStepRan = true; };
+    engine.StartCommand(IDevicePlugin::ClearMemory);
+    QVERIFY(events.WaitFor(before + 1, 5000));
+    QVERIFY(bStepRan);
+    QCOMPARE(jobRuns.load(), 1);
+    QCOMPARE(events.Last().cmd, IDevicePlugin::ClearMemory);
+    QCOMPARE(events.Last().errors, QString());
+}
+
+// The status bar asks whether the link is up while a connection replaces
+// the engine's port: the port asked is not freed under the question.
+void TestExchanger::keepsThePortAskedWhileItIsReplaced()
+{
+    CEventsRecorder events;
+    CPortEngine engine(&events);
+    engine.UsePort(QSharedPointer<CSlowPort>::create(false, true));
+    tFoundDevice chosen;
+    chosen.port = QStringLiteral("slow");
+    chosen.connector = QSharedPointer<CSlowPort>::create(true, false);
+    engine.Choose(chosen);
+    chosen = tFoundDevice();
+    CSlowPort::bFreedWhileAsked = false;
+
+    bool bAnswer = true;
+    std::thread statusBar([&] { bAnswer = engine.IsConnected(); });
+    QElapsedTimer timer;
+    timer.start();
+    while (!CSlowPort::asked && timer.elapsed() < 5000)
+        QThread::msleep(1);
+    QVERIFY(CSlowPort::asked);
+    engine.RunStep(events, [&] { engine.TakeSelectedPort(16, 956); });
+    statusBar.join();
+    QCOMPARE(events.Last().errors, QString());
+    QVERIFY(!bAnswer);
+    QVERIFY(engine.IsConnected());
+    QVERIFY(!CSlowPort::bFreedWhileAsked);
 }
 
 void TestExchanger::downloadsBlocks_data()

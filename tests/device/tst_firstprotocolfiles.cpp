@@ -77,10 +77,12 @@ private slots:
     void refusesMemoryReplies();
     void stopsOnAFileCutShort_data();
     void stopsOnAFileCutShort();
+    void cancelDropsTheFileOnItsWay();
     void measuresOneWavelength();
     void showsDumpsWhileMeasuring();
     void cancelsRealtime_data();
     void cancelsRealtime();
+    void silentStopEndsTheConnection();
     void refusesStartReplies_data();
     void refusesStartReplies();
 
@@ -278,6 +280,32 @@ void TestFirstProtocolFiles::stopsOnAFileCutShort()
     }
 }
 
+void TestFirstProtocolFiles::cancelDropsTheFileOnItsWay()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.files = {SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 27, 15))),
+                   SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 28, 15))),
+                   SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 29, 15)))};
+    setup.cutFile = 2;
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::LoadAll);
+    QVERIFY(a.WaitForCommand(";MMEM:LOAD:FILE? 2\r", 20000));
+    QTest::qWait(100);
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 30000));
+    QVERIFY(events.Last().bCancelled);
+    QVERIFY(!events.Last().bCritical);
+    const IDevicePlugin::tCommandRes res = events.LastResult();
+    QCOMPARE(res.size(), 1);
+    QCOMPARE(res[0].data, setup.files[0]);
+    QVERIFY(!a.CommandTexts().contains(";MMEM:LOAD:FILE? 3\r"));
+}
+
 void TestFirstProtocolFiles::measuresOneWavelength()
 {
     QTemporaryDir store;
@@ -383,6 +411,37 @@ void TestFirstProtocolFiles::cancelsRealtime()
     QCOMPARE(events.Last().bCancelled, bCancelled);
     QVERIFY(events.LastResult().isEmpty());
     QCOMPARE(a.CommandTexts().count(";OTDR:STOP\r"), 1);
+}
+
+// A stop that gets no answer at all, not even to the identification that
+// follows it: the link is lost.
+void TestFirstProtocolFiles::silentStopEndsTheConnection()
+{
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.stop = tPersona::StopSilent;
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    engine.StoreParams(p);
+    events.ClearCalls();
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::Measure);
+    // The empty live trace comes once the start reply was read.
+    QElapsedTimer timer;
+    timer.start();
+    while (events.Calls().filter("trace ").isEmpty() && timer.elapsed() < 20000)
+        QThread::msleep(5);
+    QVERIFY(!events.Calls().filter("trace ").isEmpty());
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 30000));
+    QCOMPARE(events.Last().errors, QString("Device don't response.\n\nError code is 0.272-16:1268"));
+    QVERIFY(events.Last().bCritical);
+    QVERIFY(events.LastResult().isEmpty());
+    QCOMPARE(a.CommandTexts().count(";OTDR:STOP\r"), 1);
+    QVERIFY(!a.CommandTexts().contains(";MMEM:LOAD:FILE? 0\r"));
 }
 
 void TestFirstProtocolFiles::refusesStartReplies_data()
