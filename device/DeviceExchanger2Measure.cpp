@@ -91,8 +91,10 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
             const QString stamp =
                 now.toString(QStringLiteral("yyMMdd_hhmm%1_")).arg(now.time().second() / 10);
             received.path.replace(name, stamp + name);
-            if (received.path.isEmpty())
+            if (received.path.isEmpty() && !cancelled)
                 missing << devicePath;
+            else if (received.path.isEmpty())
+                continue;
             else
                 res.append(received);
         }
