@@ -91,12 +91,11 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
             const QString stamp =
                 now.toString(QStringLiteral("yyMMdd_hhmm%1_")).arg(now.time().second() / 10);
             received.path.replace(name, stamp + name);
-            if (received.path.isEmpty() && !cancelled)
-                missing << devicePath;
-            else if (received.path.isEmpty())
-                continue;
-            else
+            // A file that a cancel cut short is no failure to report.
+            if (!received.path.isEmpty())
                 res.append(received);
+            else if (!cancelled)
+                missing << devicePath;
         }
     } while (bRealtime && !cancelled);
 

@@ -436,6 +436,7 @@ void TestFirstProtocolFiles::endsSoonAfterCancelOrClose_data()
     QTest::newRow("dripping file, close") << "drips" << true;
     QTest::newRow("three hours, stop ignored, cancel") << "ignores the stop" << false;
     QTest::newRow("three hours, stop ignored, close") << "ignores the stop" << true;
+    QTest::newRow("three hours, stop ignored, cancel then close") << "ignores the stop, closed" << false;
 }
 
 void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
@@ -469,6 +470,16 @@ void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
     ending.start();
     if (bClose) {
         engine.reset();
+        QCOMPARE(events.Count(), before + 1);
+    } else if (instrument.endsWith("closed")) {
+        // The window closes while the stop is awaited: it is given up at once.
+        engine->Cancel();
+        QVERIFY(a.WaitForCommand(";OTDR:STOP\r", 5000));
+        QThread::msleep(300);
+        QElapsedTimer closing;
+        closing.start();
+        engine.reset();
+        QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
         QCOMPARE(events.Count(), before + 1);
     } else {
         engine->Cancel();
