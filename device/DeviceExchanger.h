@@ -109,11 +109,23 @@ protected:
     // Whether an old firmware counts the block's head in its length.
     bool NeedsLengthCorrection(bool bAsResponse, bool bExactLength) const;
     std::time_t Now() const { return clock(); }
-    // Drops what is left on the line until it has been quiet for a moment.
-    void DrainLine();
+    // Drops what is left on the line until it has been quiet for a moment,
+    // for as long as a whole dump takes at the line's rate. False when a
+    // cancel cut it short.
+    bool DrainLine();
     // The instrument's answer to a cancelled acquisition; T is its total
     // time, `since` when it started.
     void StopAcquisition(qint64 totalMs, const QElapsedTimer& stopwatch);
+    // The stop sequence asks at most this long whether an instrument that did
+    // not confirm the stop still answers: a cancel must end the command soon
+    // whatever time the instrument announced.
+    static constexpr qint64 cStopRoundsMs = 2000;
+    // The longest acquisition an instrument is believed to announce.
+    static constexpr qint64 cMaxAcquisitionSeconds = 24 * 60 * 60;
+    // An announced acquisition time as far as it is believed.
+    static qint64 BoundedSeconds(qint64 seconds);
+    // How long the bytes of `bytes` take on the line at its current rate.
+    qint64 LineMs(qint64 bytes) const;
     // The dumps of one acquisition shown live until its time is up or it ends.
     void ShowDumps(int waveLen, qint64 totalMs, const QElapsedTimer& stopwatch);
     // The selected instrument's open port becomes the engine's; the other
@@ -175,6 +187,8 @@ protected:
     tDeviceEnums enums;
     std::atomic<bool> cancelled{false};
     std::atomic<tCommand> cmd{NoCommand};
+    // The connected instrument's baud rate; 0 when not known.
+    int lineRate = 0;
 
 private:
     void RunOneCommand();

@@ -136,6 +136,8 @@ std::unique_ptr<FInfo> CDeviceExchanger2::ReadRootDir()
     Send("*GET:DIR\r");
     QString text = GetLocaleCodec()->toUnicode(GetResponse(35000, true, true));
     Pause(50);
+    if (cancelled)
+        return {};
     text.remove(QLatin1Char('\r'));
     const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (lines.isEmpty())
@@ -148,6 +150,9 @@ std::unique_ptr<FInfo> CDeviceExchanger2::ReadRootDir()
     root->name = words.at(1);
     ParseDirListing(text, root.get());
     ReadSubDirs(root.get(), 1);
+    // A tree that a cancel cut short would hide files until reconnection.
+    if (cancelled)
+        return {};
     return root;
 }
 
@@ -157,6 +162,8 @@ void CDeviceExchanger2::ReadSubDirs(FInfo* node, int depth)
         return;
     const QList<FInfo*> children = node->children;
     for (FInfo* child : children) {
+        if (cancelled)
+            return;
         if (child->isFolder != 1)
             continue;
         Send(GetLocaleCodec()->fromUnicode(QStringLiteral("*GET:DIR %1\r").arg(child->GetFullPath())));
@@ -174,7 +181,7 @@ void CDeviceExchanger2::DoLoadAll(tCommandRes& res)
         events->SetWaiting(0, true, QString());
     if (!pFiles)
         pFiles = ReadRootDir();
-    if (!pFiles)
+    if (!pFiles || cancelled)
         return;
     QList<FInfo*> chosen;
     bool bAllFiles = false;
@@ -215,13 +222,16 @@ tReceivedFile CDeviceExchanger2::LoadFile(const QString& devicePath, int size, b
         return tReceivedFile();
     }
     const QByteArray command = GetLocaleCodec()->fromUnicode(QStringLiteral("*GET:FILE %1\r").arg(devicePath));
-    for (int attempt = 1; attempt <= 3; ++attempt) {
+    // A cancel drops the file at once: it would be thrown away anyway.
+    for (int attempt = 1; attempt <= 3 && !cancelled; ++attempt) {
         Send(command);
-        QByteArray buffer = GetResponse(30000, false, false);
+        QByteArray buffer = GetResponse(30000, false, true);
         QElapsedTimer timer;
         timer.start();
         tBlockHead head;
         for (;;) {
+            if (cancelled)
+                return tReceivedFile();
             head = LocateBlock(buffer);
             if (head.start < 0)
                 break;
@@ -230,7 +240,7 @@ tReceivedFile CDeviceExchanger2::LoadFile(const QString& devicePath, int size, b
                 break;
             if (timer.elapsed() > 25500)
                 break;
-            buffer += GetResponse(500, false, false);
+            buffer += GetResponse(500, false, true);
         }
         if (head.start > 0 && buffer.size() - head.start == head.length)
             return tReceivedFile(localPath, buffer.mid(head.start));

@@ -55,8 +55,9 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
             const QByteArray answer = Exchange(QStringLiteral(";RMT:OTDR:RUN\r"), 200);
             if (answer != "OK\r" && !(cancelled && answer.isEmpty()))
                 throw EDeviceExchange({tErrorCode(cSource, 888)}, tr("Device can't start measurenment"), false);
-            // The averaging time comes from the instrument: no int overflow.
-            const qint64 totalMs = bRealtime ? 0 : (qint64(params.AverageTime) + 12) * 1000;
+            // The averaging time comes from the instrument's offer: bounded
+            // before it sizes the frame loop.
+            const qint64 totalMs = bRealtime ? 0 : (BoundedSeconds(params.AverageTime) + 12) * 1000;
             if (events) {
                 events->SetWaiting(int(qBound<qint64>(0, totalMs / 1000, INT_MAX)), false, title);
                 events->ShowTrace(tFileView(new CProgressData2()));
@@ -91,10 +92,11 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
             const QString stamp =
                 now.toString(QStringLiteral("yyMMdd_hhmm%1_")).arg(now.time().second() / 10);
             received.path.replace(name, stamp + name);
-            if (received.path.isEmpty())
-                missing << devicePath;
-            else
+            // A file that a cancel cut short is no failure to report.
+            if (!received.path.isEmpty())
                 res.append(received);
+            else if (!cancelled)
+                missing << devicePath;
         }
     } while (bRealtime && !cancelled);
 

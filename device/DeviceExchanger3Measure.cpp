@@ -39,14 +39,22 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
                 return;
             Pause(50);
             Send(";INIT\r");
-            QByteArray reply = GetResponse(200, true, true);
-            if (cancelled && reply.isEmpty())
-                return;
+            // Once the start is out a cancel must stop the acquisition, which
+            // needs its time: the reply is not cut short.
+            QByteArray reply = GetResponse(200, true, false);
             if (!reply.isEmpty())
                 reply.chop(1);
             qint64 seconds = 0;
-            if (!ReadSeconds(reply, &seconds))
+            if (!ReadSeconds(reply, &seconds)) {
+                if (cancelled) {
+                    QElapsedTimer unknown;
+                    unknown.start();
+                    StopAcquisition(3500, unknown);
+                    return;
+                }
                 throw EDeviceExchange({tErrorCode(cSource, 851)}, tr("Error on measure request."), true);
+            }
+            seconds = BoundedSeconds(seconds);
 
             const qint64 deadline = seconds * 1000 + 3500;
             QElapsedTimer stopwatch;
@@ -140,11 +148,12 @@ void CDeviceExchanger3::StopAcquisition(qint64 deadlineMs, const QElapsedTimer& 
         cancelled = true;
         return;
     }
-    const qint64 rounds = qMax<qint64>(0, deadlineMs - stopwatch.elapsed()) / 200;
+    const qint64 rounds = qBound<qint64>(0, deadlineMs - stopwatch.elapsed(), cStopRoundsMs) / 200;
     bool bAnswered = false;
-    for (qint64 k = 0; k <= rounds && !bAnswered; ++k) {
+    // A second cancel (the window closing) gives up on the instrument.
+    for (qint64 k = 0; k <= rounds && !bAnswered && !cancelled; ++k) {
         bAnswered = !GetResponse(200, true, true).isEmpty();
-        if (!bAnswered) {
+        if (!bAnswered && !cancelled) {
             Pause(50);
             Send("*IDN?\r");
         }

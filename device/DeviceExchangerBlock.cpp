@@ -8,9 +8,12 @@
 #include <QElapsedTimer>
 #include <QTextCodec>
 
+#include <climits>
+
 namespace {
 
 constexpr int cMaxLength = 9999999;
+constexpr qint64 cCancelPollMs = 200;
 
 // Exactly `count` decimal digits; no sign, no blanks.
 bool ReadDigits(const QByteArray& text, qint64* value)
@@ -51,18 +54,39 @@ bool CDeviceExchanger::DownloadData(QByteArray& out, int minSize, int msWait, in
     int digits = 0;
     bool bPrefix = false;
     const bool bCorrection = NeedsLengthCorrection(bAsResponse, bExactLength);
+    // After a cancel the block on its way gets one more of its waits, no
+    // more: an instrument that drips its bytes must not hold the command. A
+    // caller that reads on after a cancel (for the instrument's answer to a
+    // stop) bounds that read itself.
+    const bool bReadsAfterCancel = cancelled && msTotalWait >= 0;
+    QElapsedTimer sinceCancel;
+    auto deadline = [&]() -> qint64 {
+        qint64 left = msTotalWait < 0 ? LLONG_MAX : msTotalWait - timer.elapsed();
+        if (cancelled && !bReadsAfterCancel && !sinceCancel.isValid())
+            sinceCancel.start();
+        if (sinceCancel.isValid())
+            left = qMin<qint64>(left, msWait - sinceCancel.elapsed());
+        return left;
+    };
 
     for (;;) {
         if (bPrefix && acc.size() >= length + digits + 2)
             break;
-        if (msTotalWait >= 0 && timer.elapsed() >= msTotalWait)
+        if (deadline() <= 0)
             break;
         QByteArray chunk;
         if (overData.isEmpty()) {
-            const int wait = msTotalWait < 0
-                ? msWait
-                : int(qMin<qint64>(qMax<qint64>(0, msTotalWait - timer.elapsed()), msWait));
-            chunk = GetResponse(wait, false, false);
+            // Waits in short slices, so that a cancel is seen in time.
+            QElapsedTimer quiet;
+            quiet.start();
+            for (;;) {
+                const qint64 wait = qMin<qint64>(deadline(), msWait - quiet.elapsed());
+                if (wait <= 0)
+                    break;
+                chunk = GetResponse(int(qMin<qint64>(wait, cCancelPollMs)), false, false);
+                if (!chunk.isEmpty())
+                    break;
+            }
         } else {
             qDebug() << "DownloadData(): overData used";
             chunk = overData;

@@ -174,6 +174,8 @@ void CDeviceExchanger::DoConnect()
         bSpeedOk = GetResponse(200, true, true) == "OK\r";
     if (bNeedHi && bSpeedOk && !OpenPort(connector, connector->GetPortName(), 460800))
         throw EDeviceExchange({tErrorCode(cSource, 985)}, tr("Cannot reconnect on HI speed."), true);
+    // An instrument that did not confirm the change stays at its own rate.
+    lineRate = bNeedHi && bSpeedOk ? 460800 : device.baudRate;
 
     try {
         ReceiveParams();

@@ -15,6 +15,9 @@
 namespace {
 
 constexpr int cSource = 16;
+// The longest dump block of the protocols that read stored files this way:
+// "#522424" and its bytes.
+constexpr qint64 cLargestDump = 7 + 22424;
 
 // "yyMMdd_hhmm" and the tens digit of the seconds, then "(k)" until the name
 // is free in the current directory.
@@ -62,15 +65,17 @@ void CDeviceExchanger::DoClearMemory()
     GetResponse(200, true, true);
 }
 
-void CDeviceExchanger::DrainLine()
+bool CDeviceExchanger::DrainLine()
 {
     // The tail of a dump read as text may still be on the line; a file
-    // download must start on its own "#".
+    // download must start on its own "#". At 57600 baud a dump takes longer
+    // than the usual two seconds.
+    const qint64 limit = qMax<qint64>(2000, LineMs(cLargestDump) + 500);
     QElapsedTimer total;
     total.start();
     QElapsedTimer quiet;
     quiet.start();
-    while (quiet.elapsed() < 150 && total.elapsed() < 2000) {
+    while (quiet.elapsed() < 150 && total.elapsed() < limit && !cancelled) {
         if (connector->HasData()) {
             connector->Receive();
             quiet.restart();
@@ -79,14 +84,29 @@ void CDeviceExchanger::DrainLine()
         }
     }
     overData.clear();
+    return !cancelled;
+}
+
+qint64 CDeviceExchanger::LineMs(qint64 bytes) const
+{
+    // Ten bits a byte; an unknown rate counts as the slowest one in use.
+    const qint64 rate = lineRate > 0 ? lineRate : 57600;
+    return (bytes * 10 * 1000 + rate - 1) / rate;
 }
 
 tReceivedFile CDeviceExchanger::ReceiveFile(int fileNumber)
 {
-    DrainLine();
+    if (!DrainLine())
+        return tReceivedFile();
     Send(QStringLiteral(";MMEM:LOAD:FILE? %1\r").arg(fileNumber).toLatin1());
     QByteArray bytes;
-    DownloadData(bytes, 1000, 3000, 0, -1, false, false);
+    try {
+        DownloadData(bytes, 1000, 3000, 0, -1, false, false);
+    } catch (const EDeviceExchange&) {
+        // A download that a cancel cut short is dropped like a whole one.
+        if (!cancelled)
+            throw;
+    }
     if (events)
         events->EnableCancellation(false);
     if (cancelled)

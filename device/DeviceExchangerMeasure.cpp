@@ -38,15 +38,23 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
             if (cancelled)
                 return;
             Send(";INIT\r");
-            QByteArray reply = GetResponse(200, true, true);
+            // Once the start is out a cancel must stop the acquisition, which
+            // needs its time: the reply is not cut short.
+            QByteArray reply = GetResponse(200, true, false);
             Pause(50);
-            if (cancelled && reply.isEmpty())
-                return;
             if (!reply.isEmpty())
                 reply.chop(1);
             qint64 seconds = 0;
-            if (!ReadSeconds(reply, &seconds))
+            if (!ReadSeconds(reply, &seconds)) {
+                if (cancelled) {
+                    QElapsedTimer unknown;
+                    unknown.start();
+                    StopAcquisition(3500, unknown);
+                    return;
+                }
                 throw EDeviceExchange({tErrorCode(cSource, 1163)}, tr("Error on measure request."), true);
+            }
+            seconds = BoundedSeconds(seconds);
 
             const qint64 total = seconds * 1000 + 500 + 3000;
             QElapsedTimer stopwatch;
@@ -77,6 +85,14 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
                 res.append(ReceiveFile(0));
         }
     } while (bRealtime && !cancelled);
+}
+
+qint64 CDeviceExchanger::BoundedSeconds(qint64 seconds)
+{
+    if (seconds <= cMaxAcquisitionSeconds)
+        return seconds;
+    qWarning() << "Acquisition time" << seconds << "s taken as" << cMaxAcquisitionSeconds << "s";
+    return cMaxAcquisitionSeconds;
 }
 
 QString CDeviceExchanger::MeasureTitle(bool bRealtime, bool bSeveral, int index, int waveLen, int count)
@@ -153,11 +169,12 @@ void CDeviceExchanger::StopAcquisition(qint64 totalMs, const QElapsedTimer& stop
         cancelled = true;
         return;
     }
-    const qint64 rounds = qMax<qint64>(0, totalMs - stopwatch.elapsed()) / 200;
+    const qint64 rounds = qBound<qint64>(0, totalMs - stopwatch.elapsed(), cStopRoundsMs) / 200;
     bool bAnswered = false;
-    for (qint64 k = 0; k <= rounds && !bAnswered; ++k) {
+    // A second cancel (the window closing) gives up on the instrument.
+    for (qint64 k = 0; k <= rounds && !bAnswered && !cancelled; ++k) {
         bAnswered = !GetResponse(200, true, true).isEmpty();
-        if (!bAnswered)
+        if (!bAnswered && !cancelled)
             Send("*IDN?\r");
     }
     if (!bAnswered)

@@ -132,6 +132,8 @@ public:
     using tCommand = IDevicePlugin::tCommand;
 
     explicit CTestExchangerOf(IDeviceEvents* events) : TEngine(events, nullptr) {}
+    // A command may still run this class's steps: it ends before they go.
+    ~CTestExchangerOf() override { this->ShutDown(); }
 
     using TEngine::DownloadData;
     using TEngine::GetResponse;

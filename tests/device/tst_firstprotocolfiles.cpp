@@ -85,6 +85,11 @@ private slots:
     void silentStopEndsTheConnection();
     void refusesStartReplies_data();
     void refusesStartReplies();
+    void endsSoonAfterCancelOrClose_data();
+    void endsSoonAfterCancelOrClose();
+    void stopsAnAcquisitionCancelledAtItsStart_data();
+    void stopsAnAcquisitionCancelledAtItsStart();
+    void downloadsTheTraceAfterADumpAtTheLowRate();
 
 private:
     QTemporaryDir folder;
@@ -480,6 +485,145 @@ void TestFirstProtocolFiles::refusesStartReplies()
     QCOMPARE(events.Last().errors, QString());
     QVERIFY(events.LastResult().isEmpty());
     QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: params.WaveLenNm.size()>0"), 1);
+}
+
+void TestFirstProtocolFiles::endsSoonAfterCancelOrClose_data()
+{
+    QTest::addColumn<QString>("instrument");
+    QTest::addColumn<bool>("bClose");
+    QTest::newRow("dripping file, cancel") << "drips" << false;
+    QTest::newRow("dripping file, close") << "drips" << true;
+    QTest::newRow("three hours, stop ignored, cancel") << "ignores the stop" << false;
+    QTest::newRow("three hours, stop ignored, close") << "ignores the stop" << true;
+    QTest::newRow("three hours, stop ignored, cancel then close") << "ignores the stop, closed" << false;
+}
+
+void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
+{
+    QFETCH(QString, instrument);
+    QFETCH(bool, bClose);
+    const bool bDrips = instrument == "drips";
+    tPersona::tSetup setup = tPersona::PersonaA();
+    // One byte every 300 ms: each within the download's wait, the whole
+    // file in seven minutes.
+    setup.files = {QByteArray(1400, 'd')};
+    setup.dripFile = 1;
+    setup.initReply = "10800\r";
+    setup.stop = tPersona::StopSilent;
+    tPersona a(setup);
+    CEventsRecorder events;
+    auto engine = std::make_unique<CTestExchanger>(&events);
+    Connect(*engine, events, a.SlavePath());
+    tDeviceParams p = engine->GetParams();
+    p.WaveLenNm = {1310};
+    engine->StoreParams(p);
+    // Prodded after the stop, it stays silent too.
+    a.On("*IDN?\r", [](CScriptedInstrument&, const QByteArray&) {});
+    a.ClearCommands();
+    const int before = events.Count();
+    engine->StartCommand(bDrips ? IDevicePlugin::LoadAll : IDevicePlugin::Measure);
+    QVERIFY(a.WaitForCommand(bDrips ? ";MMEM:LOAD:FILE? 1\r" : ";INIT\r", 10000));
+    QThread::msleep(800);
+
+    QElapsedTimer ending;
+    ending.start();
+    if (bClose) {
+        engine.reset();
+        QCOMPARE(events.Count(), before + 1);
+    } else if (instrument.endsWith("closed")) {
+        // The window closes while the stop is awaited: it is given up at once.
+        engine->Cancel();
+        QVERIFY(a.WaitForCommand(";OTDR:STOP\r", 5000));
+        QThread::msleep(300);
+        QElapsedTimer closing;
+        closing.start();
+        engine.reset();
+        QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+        QCOMPARE(events.Count(), before + 1);
+    } else {
+        engine->Cancel();
+        QVERIFY(events.WaitFor(before + 1, 10000));
+    }
+    QVERIFY2(ending.elapsed() < 10000, qPrintable(QString::number(ending.elapsed())));
+    const CEventsRecorder::tEnd end = events.Last();
+    if (bDrips) {
+        QVERIFY(end.bCancelled);
+        QCOMPARE(end.errors, QString());
+        for (const tReceivedFile& f : events.LastResult())
+            QVERIFY(f.data.isEmpty());
+    } else {
+        QCOMPARE(a.CommandTexts().count(";OTDR:STOP\r"), 1);
+        QVERIFY(end.bCritical);
+        QVERIFY2(end.errors.startsWith("Device don't response.\n\n"), qPrintable(end.errors));
+    }
+}
+
+void TestFirstProtocolFiles::stopsAnAcquisitionCancelledAtItsStart_data()
+{
+    QTest::addColumn<QByteArray>("initReply");
+    QTest::newRow("start answered") << QByteArray("60\r");
+    QTest::newRow("start unanswered") << QByteArray();
+}
+
+void TestFirstProtocolFiles::stopsAnAcquisitionCancelledAtItsStart()
+{
+    QFETCH(QByteArray, initReply);
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.initReply = initReply;
+    setup.initDelayMs = 150;
+    tPersona a(setup);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    engine.StoreParams(p);
+    a.ClearCommands();
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::Measure);
+    QVERIFY(a.WaitForCommand(";INIT\r", 10000));
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 15000));
+    const CEventsRecorder::tEnd end = events.Last();
+    QVERIFY(end.bCancelled);
+    QCOMPARE(end.errors, QString());
+    const QList<QByteArray> sent = a.CommandTexts();
+    QCOMPARE(sent.count(";OTDR:STOP\r"), 1);
+    QVERIFY(sent.indexOf(";OTDR:STOP\r") > sent.indexOf(";INIT\r"));
+    QVERIFY(!sent.contains(";MMEM:LOAD:FILE? 0\r"));
+}
+
+void TestFirstProtocolFiles::downloadsTheTraceAfterADumpAtTheLowRate()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    // The speed change is refused: the link stays at 57600 baud, where a
+    // dump takes over three seconds.
+    setup.hi = tPersona::HiErr;
+    // T = 9.5 s: the only dump is asked for with half a second left and read
+    // as text, which ends at its first CR (the first word, 13).
+    setup.initReply = "6\r";
+    setup.endBeforeMs = -5000;
+    setup.dumpDelayMs = 20;
+    setup.dumpPayload = tPersona::Dump(13);
+    setup.measured = SorFile(store.path(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 35)));
+    tPersona a(setup);
+    a.PaceAtLineRate(true);
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    Connect(engine, events, a.SlavePath());
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    engine.StoreParams(p);
+    a.ClearCommands();
+    engine.Run(events, IDevicePlugin::Measure, 40000);
+    QCOMPARE(events.Last().errors, QString());
+    const QList<QByteArray> sent = a.CommandTexts();
+    QCOMPARE(sent.count(";OTDR:DUMP\r"), 1);
+    QCOMPARE(a.Commands().last().baudRate, 57600);
+    const IDevicePlugin::tCommandRes res = events.LastResult();
+    QCOMPARE(res.size(), 1);
+    QCOMPARE(res[0].data, setup.measured);
 }
 
 QTEST_GUILESS_MAIN(TestFirstProtocolFiles)

@@ -129,6 +129,9 @@ private slots:
     void downloadsTheChosenFiles();
     void leavesOutWhatCannotArriveSafely();
     void endsOnAHangUpInAFile();
+    void endsSoonWhenASilentDownloadIsCancelledOrClosed_data();
+    void endsSoonWhenASilentDownloadIsCancelledOrClosed();
+    void dropsAFolderTreeCutShortByCancel();
     void clearsNothing();
 
 private:
@@ -612,6 +615,90 @@ void TestSecondProtocolFiles::endsOnAHangUpInAFile()
     QVERIFY2(end.errors.endsWith("-8:161"), qPrintable(end.errors));
     QCOMPARE(Paths(events.LastResult()),
              QStringList({working + "/_OTDR/TMP0_1310.sor", working + QString::fromUtf8("/Трасса/трасса1.sor")}));
+}
+
+void TestSecondProtocolFiles::endsSoonWhenASilentDownloadIsCancelledOrClosed_data()
+{
+    QTest::addColumn<bool>("bClose");
+    QTest::newRow("cancel") << false;
+    QTest::newRow("close") << true;
+}
+
+void TestSecondProtocolFiles::endsSoonWhenASilentDownloadIsCancelledOrClosed()
+{
+    QFETCH(bool, bClose);
+    tPersona::tSetup setup = WithFiles();
+    setup.cutFile = "0:\\a.SOR";
+    tPersona e(setup);
+    CEventsRecorder events;
+    auto engine = std::make_unique<tEngine>(&events);
+    SearchAndConnect(*engine, events, {e.SlavePath()});
+    events.onDirectory = [](FInfo* root, QList<FInfo*>* list, bool*) {
+        for (FInfo* child : root->children)
+            if (child->name == "a.SOR")
+                list->append(child);
+    };
+    const int before = events.Count();
+    engine->StartCommand(IDevicePlugin::LoadAll);
+    QVERIFY(e.WaitForCommand("*GET:FILE 0:\\a.SOR\r", 10000));
+    QThread::msleep(500);
+
+    QElapsedTimer ending;
+    ending.start();
+    if (bClose) {
+        engine.reset();
+        QCOMPARE(events.Count(), before + 1);
+    } else {
+        engine->Cancel();
+        QVERIFY(events.WaitFor(before + 1, 10000));
+    }
+    QVERIFY2(ending.elapsed() < 10000, qPrintable(QString::number(ending.elapsed())));
+    const CEventsRecorder::tEnd end = events.Last();
+    QVERIFY(end.bCancelled);
+    QCOMPARE(end.errors, QString());
+    QVERIFY(events.LastResult().isEmpty());
+    QCOMPARE(Starting(e.CommandTexts(), "*GET:FILE").size(), 1);
+}
+
+void TestSecondProtocolFiles::dropsAFolderTreeCutShortByCancel()
+{
+    tPersona::tSetup setup = tPersona::PersonaE();
+    setup.rootListing = "DIR 0:\n";
+    for (int k = 0; k < 12; ++k) {
+        const QByteArray name = "f" + QByteArray::number(k);
+        setup.rootListing += "<" + name + "\n";
+        setup.listings["0:\\" + name] = ">" + name + ".sor\n01.01.2026\n10\n\r";
+    }
+    setup.rootListing += "\r";
+    tPersona e(setup);
+    CEventsRecorder events;
+    tEngine engine(&events);
+    SearchAndConnect(engine, events, {e.SlavePath()});
+    QStringList tree;
+    events.onDirectory = [&](FInfo* root, QList<FInfo*>*, bool*) { Describe(root, 0, tree); };
+    e.ClearCommands();
+    events.ClearCalls();
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::LoadAll);
+    QVERIFY(e.WaitForCommand("*GET:DIR 0:\\f2\r", 10000));
+    QElapsedTimer ending;
+    ending.start();
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 10000));
+    // No browser over a partial tree, no listing after the cancel.
+    QVERIFY(!events.Calls().contains("directory"));
+    QVERIFY(events.Last().bCancelled);
+    QCOMPARE(events.Last().errors, QString());
+    QVERIFY(Starting(e.CommandTexts(), "*GET:DIR ").size() <= 4);
+    QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
+
+    // The next "load all" lists the whole tree anew.
+    e.ClearCommands();
+    engine.Run(events, IDevicePlugin::LoadAll);
+    QCOMPARE(events.Last().errors, QString());
+    QCOMPARE(e.CommandTexts().first(), QByteArray("*GET:DIR\r"));
+    QCOMPARE(tree.size(), 1 + 2 * 12);
+    QCOMPARE(tree.filter(".sor[01.01.2026|10]").size(), 12);
 }
 
 void TestSecondProtocolFiles::clearsNothing()

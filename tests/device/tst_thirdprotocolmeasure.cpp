@@ -56,6 +56,8 @@ private slots:
     void endsAtOnceWithoutWavelengths();
     void reportsAcquisitionFailures_data();
     void reportsAcquisitionFailures();
+    void stopsAnAcquisitionCancelledAtItsStart_data();
+    void stopsAnAcquisitionCancelledAtItsStart();
     void keepsTheFirstProtocolsFileCommands();
 };
 
@@ -208,6 +210,37 @@ void TestThirdProtocolMeasure::reportsAcquisitionFailures()
         QVERIFY(!sent.contains(";MMEM:LOAD:FILE? 0\r"));
     }
     QCOMPARE(ShortSilences(d.Commands()), QStringList());
+}
+
+void TestThirdProtocolMeasure::stopsAnAcquisitionCancelledAtItsStart_data()
+{
+    QTest::addColumn<QByteArray>("initReply");
+    QTest::newRow("start answered") << QByteArray("60\r");
+    QTest::newRow("start unanswered") << QByteArray();
+}
+
+void TestThirdProtocolMeasure::stopsAnAcquisitionCancelledAtItsStart()
+{
+    QFETCH(QByteArray, initReply);
+    tPersona::tSetup setup = tPersona::PersonaD();
+    setup.initReply = initReply;
+    setup.initDelayMs = 150;
+    tPersona d(setup);
+    CEventsRecorder events;
+    tEngine engine(&events);
+    Prepare(engine, events, d, {1310}, 15);
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::Measure);
+    QVERIFY(d.WaitForCommand(";INIT\r", 10000));
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 15000));
+    const CEventsRecorder::tEnd end = events.Last();
+    QVERIFY(end.bCancelled);
+    QCOMPARE(end.errors, QString());
+    const QList<QByteArray> sent = d.CommandTexts();
+    QCOMPARE(sent.count(";OTDR:STOP\r"), 1);
+    QVERIFY(sent.indexOf(";OTDR:STOP\r") > sent.indexOf(";INIT\r"));
+    QVERIFY(!sent.contains(";MMEM:LOAD:FILE? 0\r"));
 }
 
 void TestThirdProtocolMeasure::keepsTheFirstProtocolsFileCommands()

@@ -29,9 +29,9 @@ CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
     On(";INIT\r", [this](CScriptedInstrument& self, const QByteArray&) {
         const qint64 seconds = setup.initReply.trimmed().toLongLong();
         QMutexLocker lock(&mutex);
-        acquisitionEndUsec = NowUsec() + (seconds * 1000 - 1000) * 1000;
+        acquisitionEndUsec = NowUsec() + (seconds * 1000 - setup.endBeforeMs) * 1000;
         if (!setup.initReply.isEmpty())
-            self.WriteAfter(5, setup.initReply);
+            self.WriteAfter(setup.initDelayMs, setup.initReply);
     });
     On(";OTDR:DUMP\r", [this](CScriptedInstrument& self, const QByteArray&) {
         QMutexLocker lock(&mutex);
@@ -57,6 +57,13 @@ CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
         const int number = command.mid(17, command.size() - 18).toInt();
         const QByteArray file = number == 0 ? setup.measured : setup.files.value(number - 1);
         const QByteArray block = Block(file);
+        if (number != 0 && number == setup.dripFile) {
+            const int head = block.size() - file.size();
+            self.WriteAfter(5, block.left(head));
+            for (int k = head; k < block.size(); ++k)
+                self.WriteAfter(5 + 300 * (k - head + 1), block.mid(k, 1));
+            return;
+        }
         if (number != 0 && (number == setup.cutFile || number == setup.hangUpInFile)) {
             self.WriteAfter(5, block.left(block.size() / 2));
             if (number == setup.hangUpInFile)

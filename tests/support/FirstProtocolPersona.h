@@ -43,6 +43,10 @@ public:
         // Acquisition: the reply to ";INIT" (none when empty), how a dump is
         // announced, and how ";OTDR:STOP" is answered.
         QByteArray initReply = "0\r";
+        int initDelayMs = 5;
+        // The acquisition ends this long before the time it announced (a
+        // dump request after that is answered "END").
+        int endBeforeMs = 1000;
         QByteArray dumpPrefix = "#518456";
         int dumpDelayMs = 400;
         QByteArray dumpPayload; // empty: Dump()
@@ -53,6 +57,7 @@ public:
         QByteArray freeReply; // empty: "<count>,100"
         int cutFile = 0;      // this file is sent half and then nothing
         int hangUpInFile = 0; // this file is sent half and then the line dies
+        int dripFile = 0;     // this file comes one byte every 300 ms after its head
     };
 
     static tSetup PersonaA() { return tSetup(); }

@@ -88,10 +88,22 @@ int CInstrumentEmulator::SlaveSpeed() const
 
 void CInstrumentEmulator::Write(const QByteArray& bytes)
 {
+    const int speed = bPacedWrites ? SlaveSpeed() : 0;
     const char* p = bytes.constData();
     qint64 left = bytes.size();
+    const qint64 startUsec = NowUsec();
+    qint64 written = 0;
     while (master >= 0 && left > 0) {
-        const ssize_t n = ::write(master, p, size_t(left));
+        // Paced: small pieces, each when the line has carried the ones before.
+        qint64 piece = left;
+        if (speed > 0) {
+            piece = qMin<qint64>(left, 32);
+            const qint64 dueUsec = startUsec + written * 10 * 1000000 / speed;
+            const qint64 wait = dueUsec - NowUsec();
+            if (wait > 0)
+                usleep(useconds_t(wait));
+        }
+        const ssize_t n = ::write(master, p, size_t(piece));
         if (n < 0) {
             if (errno == EINTR || errno == EAGAIN)
                 continue;
@@ -99,6 +111,7 @@ void CInstrumentEmulator::Write(const QByteArray& bytes)
         }
         p += n;
         left -= n;
+        written += n;
     }
 }
 

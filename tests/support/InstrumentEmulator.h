@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -32,7 +33,10 @@ public:
     // The speed the program set on its end, as a number (57600, ...); 0 when unknown.
     int SlaveSpeed() const;
 
+    // Writes at once, or at the speed the program set (ten bits a byte) when
+    // paced: a real line takes its time over a long reply.
     void Write(const QByteArray& bytes);
+    void PaceAtLineRate(bool bPaced) { bPacedWrites = bPaced; }
     // Closes both ends: to the program the instrument is unplugged.
     void HangUp();
 
@@ -59,6 +63,7 @@ private:
     QString slavePath;
     qint64 startNsec = 0;
     std::thread reader;
+    std::atomic<bool> bPacedWrites{false};
 
     mutable std::mutex mutex;
     mutable std::condition_variable arrived;
