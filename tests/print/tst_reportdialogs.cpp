@@ -243,7 +243,7 @@ void TestReportDialogs::printerListOffersTheWorkAreaFirst()
     QCOMPARE(texts, (QStringList{"Work area - selected file", "one.sor", "two.sor"}));
     QCOMPARE(files->currentRow(), 0);
     QCOMPARE(files->selectionMode(), QAbstractItemView::MultiSelection);
-    QCOMPARE(dialog.GetSelection(), QList<tPrinterListFile>{nullptr});
+    QCOMPARE(dialog.GetSelection(), QList<tPrinterListFile>{tPrinterListFile()});
     auto* pdf = dialog.findChild<QCheckBox*>();
     QCOMPARE(pdf->text(), QString("Print to Adobe PDF file"));
     QVERIFY(pdf->isEnabled());
@@ -268,8 +268,10 @@ void TestReportDialogs::printerListWithoutFiles()
 
 void TestReportDialogs::printerListSelectionFollowsTheChoice()
 {
-    sor::CFile* one = fixture->Add(PrintFixture::Fixture(), "one.sor");
-    sor::CFile* two = fixture->Add(PrintFixture::Fixture(), "two.sor");
+    fixture->Add(PrintFixture::Fixture(), "one.sor");
+    fixture->Add(PrintFixture::Fixture(), "two.sor");
+    const tPrinterListFile one = fixture->list->GetFile(0);
+    const tPrinterListFile two = fixture->list->GetFile(1);
     CPrinterList dialog(fixture->list.get(), true, &fixture->window);
     auto* files = dialog.findChild<QListWidget*>();
     files->clearSelection();
@@ -278,9 +280,9 @@ void TestReportDialogs::printerListSelectionFollowsTheChoice()
     files->item(1)->setSelected(true);
     QList<tPrinterListFile> expected;
     for (QListWidgetItem* item : files->selectedItems())
-        expected << (item->text() == "one.sor" ? one : item->text() == "two.sor" ? two : nullptr);
+        expected << (item->text() == "one.sor" ? one : item->text() == "two.sor" ? two : tPrinterListFile());
     QCOMPARE(dialog.GetSelection(), expected);
-    QCOMPARE(dialog.GetSelection(), (QList<tPrinterListFile>{two, nullptr, one}));
+    QCOMPARE(dialog.GetSelection(), (QList<tPrinterListFile>{two, tPrinterListFile(), one}));
     files->clearSelection();
     QVERIFY(dialog.GetSelection().isEmpty());
 }
