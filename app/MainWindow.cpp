@@ -259,6 +259,10 @@ void MainWindow::Support()
 void MainWindow::Parameters()
 {
     auto* dialog = new CParametersOpt(flist, this);
+    // The printer holds its own copy of the sections; an accepted choice
+    // must reach the next print and export, not only the next preview.
+    if (printer)
+        connect(dialog, &QDialog::accepted, printer, &CPrinter::LoadSections);
     dialog->setModal(true);
     dialog->show();
 }

@@ -42,15 +42,6 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text)
     return box;
 }
 
-// One label and its field side by side, stretched 3 to `fieldStretch`.
-QHBoxLayout* Row(QLabel* label, QWidget* field, int fieldStretch)
-{
-    auto* row = new QHBoxLayout;
-    row->addWidget(label, 3);
-    row->addWidget(field, fieldStretch);
-    return row;
-}
-
 } // namespace
 
 CParametersOpt::CParametersOpt(CFileList* flist, QWidget* parent)
@@ -72,18 +63,29 @@ void CParametersOpt::SetUpForm()
     resize(797, 455);
     setWindowTitle(tr("Формирование отчета"));
 
+    // Labels and fields stand in grids, so that the fields of a group share
+    // their width and the headings stand over their columns whatever the
+    // length of the labels in the language shown.
     auto* header = new QGroupBox(tr("Данные заголовка"), this);
     header->setObjectName(QStringLiteral("groupBox_3"));
     ui.VolpCID = MakeEdit(header, "VolpCID");
     ui.CablePart = MakeEdit(header, "CablePart");
     ui.Cable = MakeEdit(header, "Cable");
     ui.Direction = MakeEdit(header, "Direction");
-    auto* fields = new QVBoxLayout;
-    fields->addLayout(Row(MakeLabel(header, "label_8", tr("ВОЛП")), ui.VolpCID, 8));
-    fields->addLayout(Row(MakeLabel(header, "label_6", tr("Участок")), ui.CablePart, 8));
-    fields->addLayout(Row(MakeLabel(header, "label_5", tr("Кабель (марка, тип)")), ui.Cable, 8));
-    fields->addLayout(Row(MakeLabel(header, "label_4", tr("Направление")), ui.Direction, 8));
-    fields->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    auto* fields = new QGridLayout;
+    int row = 0;
+    for (auto [name, text, edit] :
+         {std::make_tuple("label_8", tr("ВОЛП"), ui.VolpCID), std::make_tuple("label_6", tr("Участок"), ui.CablePart),
+          std::make_tuple("label_5", tr("Кабель (марка, тип)"), ui.Cable),
+          std::make_tuple("label_4", tr("Направление"), ui.Direction)}) {
+        fields->addWidget(MakeLabel(header, name, text), row, 0);
+        fields->addWidget(edit, row, 1);
+        ++row;
+    }
+    fields->addItem(new QSpacerItem(20, 40, QSizePolicy::Minimum, QSizePolicy::Expanding), row, 0, 1, 2);
+    fields->setColumnStretch(1, 1);
+    // A field narrower than this shows too little of a cable's name.
+    fields->setColumnMinimumWidth(1, fontMetrics().averageCharWidth() * 24);
     ui.pushButtonGetDataFromSpectr =
         new QPushButton(tr("Заполнить заголовок данными из текущей рефлектограммы"), header);
     ui.pushButtonGetDataFromSpectr->setObjectName(QStringLiteral("pushButtonGetDataFromSpectr"));
@@ -105,25 +107,23 @@ void CParametersOpt::SetUpForm()
     ui.customerPersonName = MakeEdit(signatures, "customerPersonName");
     ui.superviserPosition = MakeEdit(signatures, "superviserPosition");
     ui.superviserPersonName = MakeEdit(signatures, "superviserPersonName");
-    auto* signaturesLayout = new QVBoxLayout(signatures);
-    signaturesLayout->addLayout(
-        Row(MakeLabel(signatures, "label_12", tr("Огрганизация-исполнитель (СМО)")), ui.Organization, 10));
-    auto* headings = new QHBoxLayout;
-    headings->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    headings->addWidget(MakeLabel(signatures, "label_11", QString(), Qt::AlignCenter), 0);
-    headings->addWidget(MakeLabel(signatures, "label_13", tr("должность"), Qt::AlignCenter), 2);
-    headings->addWidget(MakeLabel(signatures, "label_14", tr("Ф.И.О"), Qt::AlignCenter), 2);
-    headings->addStretch(10);
-    signaturesLayout->addLayout(headings);
+    auto* signaturesLayout = new QGridLayout(signatures);
+    signaturesLayout->addWidget(MakeLabel(signatures, "label_12", tr("Огрганизация-исполнитель (СМО)")), 0, 0);
+    signaturesLayout->addWidget(ui.Organization, 0, 1, 1, 2);
+    signaturesLayout->addWidget(MakeLabel(signatures, "label_11", QString(), Qt::AlignCenter), 1, 0);
+    signaturesLayout->addWidget(MakeLabel(signatures, "label_13", tr("должность"), Qt::AlignCenter), 1, 1);
+    signaturesLayout->addWidget(MakeLabel(signatures, "label_14", tr("Ф.И.О"), Qt::AlignCenter), 1, 2);
+    row = 2;
     for (auto [name, text, position, person] :
          {std::make_tuple("label_10", tr("От Исполнителя"), ui.customerPosition, ui.customerPersonName),
           std::make_tuple("label_9", tr("От Принимающего"), ui.superviserPosition, ui.superviserPersonName)}) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(MakeLabel(signatures, name, text), 3);
-        row->addWidget(position, 6);
-        row->addWidget(person, 10);
-        signaturesLayout->addLayout(row);
+        signaturesLayout->addWidget(MakeLabel(signatures, name, text), row, 0);
+        signaturesLayout->addWidget(position, row, 1);
+        signaturesLayout->addWidget(person, row, 2);
+        ++row;
     }
+    signaturesLayout->setColumnStretch(1, 6);
+    signaturesLayout->setColumnStretch(2, 10);
 
     auto* sections = new QGroupBox(tr("Выбор составных частей отчета"), this);
     sections->setObjectName(QStringLiteral("groupBox_2"));

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
@@ -97,13 +98,8 @@ void CPrinter::Print()
     bool bGo = false;
     if (list.IsPdf()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        QString name = QFileDialog::getSaveFileName(
-            parent, QCoreApplication::translate("QPrintPreviewDialog", "Export to PDF"),
-            printer.outputFileName(), QStringLiteral("*.pdf"), nullptr,
-            QFileDialog::DontUseNativeDialog);
+        const QString name = AskPdfName();
         if (!name.isEmpty()) {
-            if (QFileInfo(name).suffix().isEmpty())
-                name += QStringLiteral(".pdf");
             printer.setOutputFileName(name);
             bGo = true;
         }
@@ -117,6 +113,33 @@ void CPrinter::Print()
     // The next run asks again rather than overwriting the last export.
     printer.setOutputFileName(QString());
     printer.setOutputFormat(QPrinter::NativeFormat);
+}
+
+QString CPrinter::AskPdfName()
+{
+    const QString caption = QCoreApplication::translate("QPrintPreviewDialog", "Export to PDF");
+    QString name = printer.outputFileName();
+    for (;;) {
+        // The file dialog would ask about the typed name, but the file
+        // written may be that name with ".pdf" added: asked here instead.
+        name = QFileDialog::getSaveFileName(parent, caption, name, QStringLiteral("*.pdf"), nullptr,
+                                            QFileDialog::DontUseNativeDialog |
+                                                QFileDialog::DontConfirmOverwrite);
+        if (name.isEmpty())
+            return QString();
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".pdf");
+        if (!QFileInfo::exists(name))
+            return name;
+        const int answer =
+            CLoggedMessageBox(QMessageBox::Warning, caption,
+                              tr("File \"%1\" already exists.\nDo you want to replace it?")
+                                  .arg(QDir::toNativeSeparators(name)),
+                              QMessageBox::Yes | QMessageBox::No, parent, kBoxFlags)
+                .Exec();
+        if (answer == QMessageBox::Yes)
+            return name;
+    }
 }
 
 void CPrinter::Preview()
@@ -276,22 +299,44 @@ void CPrinter::Draw(QPrinter* target)
         rows.insert(files->GetFile(row)->GetShortFileName(), row);
     const QModelIndex current = files ? files->currentIndex() : QModelIndex();
 
-    int pages = 0;
-    for (int i = 0; i < selection.size(); ++i) {
-        sor::CFile* file = selection[i];
+    // A chosen trace may have been reloaded or closed since it was chosen
+    // (the folder watcher runs while dialogs and the preview are open):
+    // its page shows what the list holds under its name now, and a trace
+    // the list no longer holds gets no page, since the trace drawing can
+    // only show listed files.
+    struct tPage
+    {
+        sor::CFile* File;
+        int Row;
+    };
+    QList<tPage> pages;
+    for (const tPrinterListFile& entry : selection) {
+        if (!entry) {
+            pages << tPage{nullptr, -1};
+            continue;
+        }
+        const auto row = rows.constFind(entry->GetShortFileName());
+        if (row == rows.constEnd() || !files) {
+            qWarning("%s is no longer listed; its page is left out", qPrintable(entry->GetFileName()));
+            continue;
+        }
+        pages << tPage{files->GetFile(*row).data(), *row};
+    }
+
+    int printed = 0;
+    for (int i = 0; i < pages.size(); ++i) {
         // The work-area entry stands for the file current when printing
         // began, not for the one an earlier entry has just made current.
-        if (files) {
-            const auto row = file ? rows.constFind(file->GetShortFileName()) : rows.constEnd();
-            if (row != rows.constEnd())
-                files->setCurrentIndex(files->model()->index(*row, 0));
-            else if (!file && files->currentIndex() != current)
-                files->setCurrentIndex(current);
-        }
-        DrawPage(target, &painter, file);
-        if (file)
-            bar->setValue(++pages);
-        if (i + 1 < selection.size() && !target->newPage()) {
+        if (pages[i].File)
+            files->setCurrentIndex(files->model()->index(pages[i].Row, 0));
+        else if (files && files->currentIndex() != current)
+            files->setCurrentIndex(current);
+        bool bPaged = DrawPage(target, &painter, pages[i].File);
+        if (pages[i].File)
+            bar->setValue(++printed);
+        if (bPaged && i + 1 < pages.size())
+            bPaged = target->newPage();
+        if (!bPaged) {
             CLoggedMessageBox(QMessageBox::Warning, tr("Printer subsystem error"),
                               tr("Printer subsystem can't generate new page.\nNot all pages can be printed."),
                               QMessageBox::NoButton, parent, kBoxFlags)
@@ -306,15 +351,15 @@ void CPrinter::Draw(QPrinter* target)
     progress.close();
 }
 
-void CPrinter::DrawPage(QPrinter* target, QPainter* painter, sor::CFile* file)
+bool CPrinter::DrawPage(QPrinter* target, QPainter* painter, sor::CFile* file)
 {
     if (!file && files && files->IsEnabled())
         file = files->GetFile(files->GetCurrentRow()).data();
     if (!file) {
         // Nothing to read: the page stays empty.
         qCritical("ASSERTION FAILED: %s", "file");
-        return;
+        return true;
     }
     CReportPage page(GetSections(), files ? files->GetGraphModel() : nullptr);
-    page.Draw(target, painter, *file);
+    return page.Draw(target, painter, *file);
 }

@@ -28,9 +28,13 @@ public:
     QPrinter* GetPrinter() { return &printer; }
     bool HasPrinter() const;
     void NeedPrinter();
-    // `file` null: the list's current file.
-    void DrawPage(QPrinter* printer, QPainter* painter, sor::CFile* file);
+    // `file` null: the list's current file. False when the printer could
+    // not start a further page for a long report.
+    bool DrawPage(QPrinter* printer, QPainter* painter, sor::CFile* file);
     tReportSections GetSections() const;
+    // Takes the sections stored in the report options, as every preview
+    // starts with them.
+    void LoadSections();
 
 public slots:
     void Print();
@@ -44,7 +48,7 @@ public slots:
     void Draw(QPrinter* printer);
 
 private:
-    void LoadSections();
+    QString AskPdfName();
     void ToggleSection(bool& bFlag);
     void ShowError(const QString& text);
     static void ReplaceWindow(QWidget* shown, QWidget* replacement);

@@ -24,9 +24,9 @@ CPrinterList::CPrinterList(const IFileList* files, bool bHasPrinter, QWidget* pa
 
     auto* title = new QLabel(tr("List of files for printing"), this);
     fileList->setSelectionMode(QAbstractItemView::MultiSelection);
-    AddFileItem(nullptr);
+    AddFileItem(tPrinterListFile());
     for (int row = 0; files && row < files->GetCount(); ++row)
-        AddFileItem(files->GetFile(row).data());
+        AddFileItem(files->GetFile(row));
     fileList->setCurrentRow(0, QItemSelectionModel::Select);
     auto* note = new QLabel(tr("Note: You can select files for printing."), this);
     pdfBox->setText(tr("Print to Adobe PDF file"));
@@ -55,10 +55,10 @@ CPrinterList::~CPrinterList()
         delete fileList->takeItem(0);
 }
 
-void CPrinterList::AddFileItem(sor::CFile* file)
+void CPrinterList::AddFileItem(const tPrinterListFile& file)
 {
     auto* item = new QListWidgetItem(file ? file->GetShortFileName() : tr("Work area - selected file"));
-    item->setData(Qt::UserRole, QVariant::fromValue<tPrinterListFile>(file));
+    item->setData(Qt::UserRole, QVariant::fromValue(file));
     fileList->addItem(item);
 }
 

@@ -191,8 +191,13 @@ QString CReportPage::MarkerHtml(const sor::CFile& file) const
 
 QString CReportPage::EventHtml(const sor::CFile& file)
 {
+    return EventHtml(file, 0, int(file.GetKeyEventList().size()));
+}
+
+QString CReportPage::EventHtml(const sor::CFile& file, int first, int count)
+{
     const bc::tKeyEventList& events = file.GetKeyEventList();
-    if (events.empty())
+    if (events.empty() || count <= 0)
         return QString();
     const QString cell = QStringLiteral("<td>%1</td>");
     QString html = QStringLiteral("<font size=4 face=Arial><table width = 100%><tr>");
@@ -202,14 +207,30 @@ QString CReportPage::EventHtml(const sor::CFile& file)
     float previousLoss = 0.0f;
     float commonLoss = 0.0f;
     float previousDistance = 0.0f;
+    int i = 0;
     for (const sor::tKeyEvent& event : events) {
-        html += QStringLiteral("<tr>");
-        for (const QString& text :
-             CEventList::GetEventRowTexts(file, event, &previousLoss, &commonLoss, &previousDistance))
-            html += cell.arg(EscapeHtml(text));
-        html += QStringLiteral("</tr>");
+        const QStringList texts =
+            CEventList::GetEventRowTexts(file, event, &previousLoss, &commonLoss, &previousDistance);
+        if (i >= first && i < first + count) {
+            html += QStringLiteral("<tr>");
+            for (const QString& text : texts)
+                html += cell.arg(EscapeHtml(text));
+            html += QStringLiteral("</tr>");
+        }
+        if (++i >= first + count)
+            break;
     }
     html += QStringLiteral("</table></font>");
+    return html;
+}
+
+QString CReportPage::TablesHtml(const sor::CFile& file, const tReportBlock& block) const
+{
+    QString html;
+    if (block.bMarkers)
+        html += MarkerHtml(file);
+    if (sections.bShowEventsData)
+        html += EventHtml(file, block.FirstEvent, block.EventCount);
     return html;
 }
 
@@ -262,57 +283,178 @@ QString CReportPage::SignaturesHtml()
          texts.SuperviserPosition, texts.SuperviserName});
 }
 
-void CReportPage::Draw(QPrinter* printer, QPainter* painter, sor::CFile& file)
+QVector<tReportBlock> CReportPage::Layout(const QRect& page, const QRect& viewport, sor::CFile& file) const
+{
+    const QSizeF pageSize = page.size();
+    const auto heightOf = [&pageSize](const QString& html) {
+        QTextDocument document;
+        SetUpDocument(document, html, pageSize);
+        return int(document.size().height());
+    };
+    QVector<tReportBlock> blocks;
+    const auto place = [&blocks, &viewport](const tReportBlock& block, int page, int y, int height) {
+        tReportBlock placed = block;
+        placed.Page = page;
+        placed.Area = QRect(0, y, viewport.width(), height);
+        blocks << placed;
+    };
+    const auto kind = [](tReportBlock::tKind kind) {
+        tReportBlock block;
+        block.Kind = kind;
+        return block;
+    };
+    const int bottom = viewport.height();
+    const int events = int(file.GetKeyEventList().size());
+
+    const int headerHeight = heightOf(HeaderHtml(file));
+    place(kind(tReportBlock::Header), 0, 0, headerHeight);
+    int y = headerHeight;
+    if (sections.bShowGraph) {
+        tReportBlock trace = kind(tReportBlock::Trace);
+        trace.Area = QRect(0, headerHeight, page.width(), qMax(2, page.height() / 2 - headerHeight));
+        blocks << trace;
+        y += trace.Area.height();
+    }
+
+    tReportBlock tables = kind(tReportBlock::Tables);
+    tables.bMarkers = sections.bShowMarkerData;
+    tables.EventCount = sections.bShowEventsData ? events : 0;
+    const bool bTables = (sections.bShowMarkerData || sections.bShowEventsData) &&
+                         (events > 0 || sections.bShowMarkerData);
+    int tablesHeight = 0;
+    if (events > 0 || sections.bShowMarkerData)
+        tablesHeight = heightOf(TablesHtml(file, tables));
+    const tReportBlock results = kind(tReportBlock::Results);
+    const int resultsHeight = sections.bShowResultsData ? heightOf(ResultsHtml(LineResults(file))) : 0;
+    const tReportBlock signatures = kind(tReportBlock::Signatures);
+    const int signaturesHeight = sections.bShowFooter ? heightOf(SignaturesHtml()) : 0;
+
+    if (headerHeight + tablesHeight < bottom && y + tablesHeight + resultsHeight <= bottom - signaturesHeight) {
+        if (bTables && tablesHeight != 0)
+            place(tables, 0, y, tablesHeight);
+        if (sections.bShowResultsData)
+            place(results, 0, y + tablesHeight, resultsHeight);
+        if (sections.bShowFooter)
+            place(signatures, 0, bottom - signaturesHeight, signaturesHeight);
+        return blocks;
+    }
+
+    // Too long for one page: nothing may be drawn over anything else, and
+    // no event row may be lost.
+    int sheet = 0;
+    if (bTables) {
+        const int rows = tables.EventCount;
+        tReportBlock part = tables;
+        for (;;) {
+            const int room = bottom - y;
+            part.EventCount = rows - part.FirstEvent;
+            int height = heightOf(TablesHtml(file, part));
+            if (height > room) {
+                // The most rows that fit; heights grow with the rows.
+                int fitting = 0;
+                int low = 1;
+                int high = rows - part.FirstEvent - 1;
+                while (low <= high) {
+                    const int middle = (low + high) / 2;
+                    part.EventCount = middle;
+                    const int middleHeight = heightOf(TablesHtml(file, part));
+                    if (middleHeight <= room) {
+                        fitting = middle;
+                        height = middleHeight;
+                        low = middle + 1;
+                    } else {
+                        high = middle - 1;
+                    }
+                }
+                if (fitting == 0 && y > 0) {
+                    ++sheet;
+                    y = 0;
+                    continue;
+                }
+                if (fitting == 0) {
+                    // A row taller than a page: it is cut, but what follows
+                    // still moves on.
+                    fitting = qMin(1, rows - part.FirstEvent);
+                    part.EventCount = fitting;
+                    height = heightOf(TablesHtml(file, part));
+                }
+                part.EventCount = fitting;
+            }
+            place(part, sheet, y, height);
+            y += height;
+            part.FirstEvent += part.EventCount;
+            part.bMarkers = false;
+            if (part.FirstEvent >= rows)
+                break;
+            ++sheet;
+            y = 0;
+        }
+    }
+    if (sections.bShowResultsData) {
+        if (y + resultsHeight > bottom && y > 0) {
+            ++sheet;
+            y = 0;
+        }
+        place(results, sheet, y, resultsHeight);
+        y += resultsHeight;
+    }
+    if (sections.bShowFooter) {
+        if (y > bottom - signaturesHeight)
+            ++sheet;
+        place(signatures, sheet, bottom - signaturesHeight, signaturesHeight);
+    }
+    return blocks;
+}
+
+bool CReportPage::Draw(QPrinter* printer, QPainter* painter, sor::CFile& file)
 {
     painter->save();
     const QRect page = printer->pageRect(QPrinter::DevicePixel).toRect();
     const QSizeF pageSize = page.size();
     const QRect viewport = painter->viewport();
+    const auto drawHtml = [&](const QString& html, int y) {
+        QTextDocument document;
+        SetUpDocument(document, html, pageSize);
+        DrawAt(painter, viewport, y, document);
+    };
 
-    QTextDocument header;
-    SetUpDocument(header, HeaderHtml(file), pageSize);
-    header.drawContents(painter);
-    const int headerHeight = int(header.size().height());
-
-    QString tablesHtml;
-    if (sections.bShowMarkerData)
-        tablesHtml += MarkerHtml(file);
-    if (sections.bShowEventsData)
-        tablesHtml += EventHtml(file);
-    QTextDocument tables;
-    SetUpDocument(tables, tablesHtml, pageSize);
-    int tablesHeight = 0;
-    if (!file.GetKeyEventList().empty() || sections.bShowMarkerData)
-        tablesHeight = int(tables.size().height());
-    if (headerHeight + tablesHeight >= viewport.height())
-        tablesHeight = 50;
-
-    const QRect traceArea(0, headerHeight, page.width(), qMax(2, page.height() / 2 - headerHeight));
-    int y = headerHeight;
-    if (sections.bShowGraph) {
-        painter->setPen(QPen(Qt::black, 0));
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(traceArea);
-        painter->setClipRect(traceArea);
-        if (model)
-            model->Draw(painter, traceArea, true, true, true, true, sections.bShowEventsData);
-        painter->setClipping(false);
-        y += traceArea.height();
-    }
-
-    if ((sections.bShowMarkerData || sections.bShowEventsData) && tablesHeight != 0)
-        DrawAt(painter, viewport, y, tables);
-
-    if (sections.bShowResultsData) {
-        QTextDocument results;
-        SetUpDocument(results, ResultsHtml(LineResults(file)), pageSize);
-        DrawAt(painter, viewport, y + tablesHeight, results);
-    }
-
-    if (sections.bShowFooter) {
-        QTextDocument signatures;
-        SetUpDocument(signatures, SignaturesHtml(), pageSize);
-        DrawAt(painter, viewport, viewport.height() - int(signatures.size().height()), signatures);
+    bool bOk = true;
+    int current = 0;
+    for (const tReportBlock& block : Layout(page, viewport, file)) {
+        if (block.Page != current) {
+            if (!printer->newPage()) {
+                bOk = false;
+                break;
+            }
+            current = block.Page;
+        }
+        switch (block.Kind) {
+        case tReportBlock::Header: {
+            QTextDocument header;
+            SetUpDocument(header, HeaderHtml(file), pageSize);
+            header.drawContents(painter);
+            break;
+        }
+        case tReportBlock::Trace:
+            painter->setPen(QPen(Qt::black, 0));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(block.Area);
+            painter->setClipRect(block.Area);
+            if (model)
+                model->Draw(painter, block.Area, true, true, true, true, sections.bShowEventsData);
+            painter->setClipping(false);
+            break;
+        case tReportBlock::Tables:
+            drawHtml(TablesHtml(file, block), block.Area.y());
+            break;
+        case tReportBlock::Results:
+            drawHtml(ResultsHtml(LineResults(file)), block.Area.y());
+            break;
+        case tReportBlock::Signatures:
+            drawHtml(SignaturesHtml(), block.Area.y());
+            break;
+        }
     }
     painter->restore();
+    return bOk;
 }

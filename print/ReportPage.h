@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class CGraphModel;
 class QPainter;
@@ -31,6 +33,22 @@ struct tLineResults
     double ReturnLoss = 0.0;
 };
 
+// Where one block of a report lands: the page counted from the trace's first
+// one, and the block's place on that page in device pixels.
+struct tReportBlock
+{
+    enum tKind { Header, Trace, Tables, Results, Signatures };
+
+    tKind Kind = Header;
+    int Page = 0;
+    QRect Area;
+    // Tables only: the key events this part lists; the first part also
+    // carries the marker table.
+    int FirstEvent = 0;
+    int EventCount = 0;
+    bool bMarkers = false;
+};
+
 // Makes a text print literally inside the page's HTML.
 QString EscapeHtml(QString text);
 
@@ -48,11 +66,20 @@ class CReportPage
 public:
     CReportPage(const tReportSections& sections, CGraphModel* model);
 
-    void Draw(QPrinter* printer, QPainter* painter, sor::CFile& file);
+    // False when the printer could not start a further page.
+    bool Draw(QPrinter* printer, QPainter* painter, sor::CFile& file);
+    // Where the blocks of the trace's report go on pages of `page`'s size,
+    // drawn through a painter whose viewport is `viewport`. A report that
+    // fits its page keeps the one-page layout; a longer one continues its
+    // event table on further pages, and the blocks after the table follow it.
+    QVector<tReportBlock> Layout(const QRect& page, const QRect& viewport, sor::CFile& file) const;
 
     QString HeaderHtml(sor::CFile& file) const;
     QString MarkerHtml(const sor::CFile& file) const;
     static QString EventHtml(const sor::CFile& file);
+    // The table's header with the events first to first + count - 1; the
+    // running values are carried from the first event on.
+    static QString EventHtml(const sor::CFile& file, int first, int count);
     static tLineResults LineResults(sor::CFile& file);
     static QString ResultsHtml(const tLineResults& results);
     static QString SignaturesHtml();
@@ -62,6 +89,8 @@ public:
     static QFont DefaultFont();
 
 private:
+    QString TablesHtml(const sor::CFile& file, const tReportBlock& block) const;
+
     tReportSections sections;
     CGraphModel* model;
 };

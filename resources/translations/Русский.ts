@@ -1247,83 +1247,83 @@ Do you want update file list?</source>
     <name>CParametersOpt</name>
     <message>
         <source>Формирование отчета</source>
-        <translation type="unfinished"></translation>
+        <translation>Формирование отчета</translation>
     </message>
     <message>
         <source>Данные заголовка</source>
-        <translation type="unfinished"></translation>
+        <translation>Данные заголовка</translation>
     </message>
     <message>
         <source>ВОЛП</source>
-        <translation type="unfinished"></translation>
+        <translation>ВОЛП</translation>
     </message>
     <message>
         <source>Участок</source>
-        <translation type="unfinished"></translation>
+        <translation>Участок</translation>
     </message>
     <message>
         <source>Кабель (марка, тип)</source>
-        <translation type="unfinished"></translation>
+        <translation>Кабель (марка, тип)</translation>
     </message>
     <message>
         <source>Направление</source>
-        <translation type="unfinished"></translation>
+        <translation>Направление</translation>
     </message>
     <message>
         <source>Заполнить заголовок данными из текущей рефлектограммы</source>
-        <translation type="unfinished"></translation>
+        <translation>Заполнить заголовок данными из текущей рефлектограммы</translation>
     </message>
     <message>
         <source>Организация, Подписи</source>
-        <translation type="unfinished"></translation>
+        <translation>Организация, Подписи</translation>
     </message>
     <message>
         <source>Огрганизация-исполнитель (СМО)</source>
-        <translation type="unfinished"></translation>
+        <translation>Огрганизация-исполнитель (СМО)</translation>
     </message>
     <message>
         <source>должность</source>
-        <translation type="unfinished"></translation>
+        <translation>должность</translation>
     </message>
     <message>
         <source>Ф.И.О</source>
-        <translation type="unfinished"></translation>
+        <translation>Ф.И.О</translation>
     </message>
     <message>
         <source>От Исполнителя</source>
-        <translation type="unfinished"></translation>
+        <translation>От Исполнителя</translation>
     </message>
     <message>
         <source>От Принимающего</source>
-        <translation type="unfinished"></translation>
+        <translation>От Принимающего</translation>
     </message>
     <message>
         <source>Выбор составных частей отчета</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор составных частей отчета</translation>
     </message>
     <message>
         <source>Заголовок</source>
-        <translation type="unfinished"></translation>
+        <translation>Заголовок</translation>
     </message>
     <message>
         <source>Таблица событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица событий</translation>
     </message>
     <message>
         <source>График и параметры измерения</source>
-        <translation type="unfinished"></translation>
+        <translation>График и параметры измерения</translation>
     </message>
     <message>
         <source>Таблица результатов измерения</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблица результатов измерения</translation>
     </message>
     <message>
         <source>Данные маркеров</source>
-        <translation type="unfinished"></translation>
+        <translation>Данные маркеров</translation>
     </message>
     <message>
         <source>Подписи сторон</source>
-        <translation type="unfinished"></translation>
+        <translation>Подписи сторон</translation>
     </message>
 </context>
 <context>
@@ -1342,19 +1342,19 @@ Do you want update file list?</source>
     </message>
     <message>
         <source>Показывать График</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать График</translation>
     </message>
     <message>
         <source>Показывать данные маркеров</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать данные маркеров</translation>
     </message>
     <message>
         <source>Показывать таблицу событий</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать таблицу событий</translation>
     </message>
     <message>
         <source>Показывать таблицу результатов</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать таблицу результатов</translation>
     </message>
     <message>
         <source>Show Footer</source>
@@ -1382,24 +1382,31 @@ Program can&apos;t produce any printing.</source>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Отмена</translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Printer subsystem can&apos;t generate new page.
 Not all pages can be printed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Подсистема печати не может создать новую страницу.
+Напечатаны будут не все страницы.</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation>Файл &quot;%1&quot; уже существует.
+Заменить его?</translation>
     </message>
     <message>
         <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Файл&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Дата&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;ВОЛП&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Участок :&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Строительно-монтажная организация&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;br/&gt;&lt;font size=%1 face=Arial&gt;&lt;center&gt;&lt;b&gt;Рефлектограмма&lt;br/&gt;ОВ № %6 на смонтированном участке регенерации.&lt;/b&gt;&lt;/center&gt;&lt;/font&gt;&lt;br/&gt;&lt;font size=%1 face=Times New Roman&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Кабель (марка, тип):&lt;/td&gt;&lt;td width=50%&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Волокно (цвет, номер):&lt;/td&gt;&lt;td width=50%&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Направление:&lt;/td&gt;&lt;td width=50%&gt;%9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Рефлектометр (&lt;i&gt;тип, зав. №&lt;/i&gt;)&lt;/td&gt;&lt;td width=50%&gt;%10&amp;nbsp;№%11&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;&lt;br/&gt;&lt;br/&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;font size=%1 face=Times New Roman&gt;&lt;table cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Файл&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Дата&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;ВОЛП&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Участок :&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Строительно-монтажная организация&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;br/&gt;&lt;font size=%1 face=Arial&gt;&lt;center&gt;&lt;b&gt;Рефлектограмма&lt;br/&gt;ОВ № %6 на смонтированном участке регенерации.&lt;/b&gt;&lt;/center&gt;&lt;/font&gt;&lt;br/&gt;&lt;font size=%1 face=Times New Roman&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=50%&gt;Кабель (марка, тип):&lt;/td&gt;&lt;td width=50%&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Волокно (цвет, номер):&lt;/td&gt;&lt;td width=50%&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Направление:&lt;/td&gt;&lt;td width=50%&gt;%9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=50%&gt;Рефлектометр (&lt;i&gt;тип, зав. №&lt;/i&gt;)&lt;/td&gt;&lt;td width=50%&gt;%10&amp;nbsp;№%11&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;&lt;br/&gt;&lt;br/&gt;</translation>
     </message>
     <message>
         <source>&lt;font size=%1 face=Arial&gt; Параметры измерения : &lt;/br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;font size=%1 face=Arial&gt; Параметры измерения : &lt;/br&gt;</translation>
     </message>
     <message>
         <source>&lt;font size=%1 face=Arial&gt;&lt;b&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td&gt;Wavelength: %2nm&lt;/td&gt;&lt;td&gt;Pulsewidth: %3ns&lt;/td&gt;&lt;td&gt;Length: %4km&lt;/td&gt;&lt;td&gt;Index: %5&lt;/td&gt;&lt;/tr&gt;&lt;/font&gt;&lt;/b&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;font size=%1 face=Arial&gt;&lt;b&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td&gt;Длина волны: %2нм&lt;/td&gt;&lt;td&gt;Импульс: %3нс&lt;/td&gt;&lt;td&gt;Длина: %4км&lt;/td&gt;&lt;td&gt;Показатель преломления: %5&lt;/td&gt;&lt;/tr&gt;&lt;/font&gt;&lt;/b&gt;</translation>
     </message>
     <message>
         <source>Marker</source>
@@ -1415,15 +1422,15 @@ Not all pages can be printed.</source>
     </message>
     <message>
         <source>&lt;font size=%1 face=Arial&gt; Результаты измерения линии&lt;/br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;font size=%1 face=Arial&gt; Результаты измерения линии&lt;/br&gt;</translation>
     </message>
     <message>
         <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Длина участка,км&lt;/td&gt;&lt;td&gt;Полное затухание,дБ&lt;/td&gt;&lt;td&gt;Погонное затухание, дБ/км&lt;/td&gt;&lt;td&gt;Возвратные потери (ORL),дБ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;%2&lt;/td&gt;&lt;td&gt;%3 &lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/br&gt;&lt;/br&gt;&lt;/font&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Длина участка,км&lt;/td&gt;&lt;td&gt;Полное затухание,дБ&lt;/td&gt;&lt;td&gt;Погонное затухание, дБ/км&lt;/td&gt;&lt;td&gt;Возвратные потери (ORL),дБ&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;%2&lt;/td&gt;&lt;td&gt;%3 &lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/br&gt;&lt;/br&gt;&lt;/font&gt;</translation>
     </message>
     <message>
         <source>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Подписали&lt;/td&gt;&lt;td&gt;Должность&lt;/td&gt;&lt;td&gt;Фамилия И.О.&lt;/td&gt;&lt;td&gt;Подпись&lt;/td&gt;&lt;td&gt;Дата&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители строительно- монтажной организации&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители технадзора&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;font size=%1 face=Times New Roman&gt;&lt;table border cellspacing=0 width=100%&gt;&lt;tr&gt;&lt;td width=20%&gt;Подписали&lt;/td&gt;&lt;td&gt;Должность&lt;/td&gt;&lt;td&gt;Фамилия И.О.&lt;/td&gt;&lt;td&gt;Подпись&lt;/td&gt;&lt;td&gt;Дата&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители строительно- монтажной организации&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td width=20%&gt;Представители технадзора&lt;/td&gt;&lt;td&gt;%4&lt;/td&gt;&lt;td&gt;%5&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;td&gt;&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;/font&gt;</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,9 @@
 #include "resources/Resources.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +129,7 @@ private slots:
     void acceptedCloseStoresGeometryAndPrinter();
     void aboutShowsTheVersion();
     void reportParametersOpenWithoutWaiting();
+    void acceptedReportSectionsReachThePrinter();
     void printerKeepsItsSetUpInTheOptions();
     void manualFollowsTheLanguage_data();
     void manualFollowsTheLanguage();
@@ -556,6 +560,50 @@ void TestMainWindow::reportParametersOpenWithoutWaiting()
     QPointer<CParametersOpt> guard(dialog);
     dialog->close();
     QTRY_VERIFY(guard.isNull());
+}
+
+void TestMainWindow::acceptedReportSectionsReachThePrinter()
+{
+    window = Open();
+    CMainOpt* options = CMainOpt::Instance();
+    options->SetIncludeGraphicandResults(false);
+    options->SetIncludeMarkerData(false);
+    options->SetIncludeEventsTable(true);
+    options->SetIncludeResultsTable(false);
+    options->SetIncludeSign(false);
+    auto* printer = window->findChild<CPrinter*>();
+    QVERIFY(printer);
+    printer->LoadSections();
+
+    const char* const boxes[] = {"checkGraph", "checkMarkerData", "checkEventsTable", "checkResultsTable",
+                                 "checkSign"};
+    const auto sections = [printer] {
+        const tReportSections s = printer->GetSections();
+        return QList<bool>{s.bShowGraph, s.bShowMarkerData, s.bShowEventsData, s.bShowResultsData,
+                           s.bShowFooter};
+    };
+    const auto choose = [&](const QList<bool>& ticks, QDialogButtonBox::StandardButton button) {
+        window->Parameters();
+        auto* dialog = window->findChild<CParametersOpt*>();
+        if (!dialog)
+            return false;
+        QPointer<CParametersOpt> guard(dialog);
+        for (int i = 0; i < 5; ++i)
+            dialog->findChild<QCheckBox*>(boxes[i])->setChecked(ticks[i]);
+        dialog->findChild<QDialogButtonBox*>("buttonBox")->button(button)->click();
+        return QTest::qWaitFor([&guard] { return guard.isNull(); }, 5000);
+    };
+
+    // Ticked in a fresh session and exported: every section, not the
+    // sections the printer was built with.
+    QVERIFY(choose({true, true, true, true, true}, QDialogButtonBox::Ok));
+    QCOMPARE(sections(), (QList<bool>{true, true, true, true, true}));
+    QVERIFY(choose({false, true, false, true, false}, QDialogButtonBox::Ok));
+    QCOMPARE(sections(), (QList<bool>{false, true, false, true, false}));
+    // Cancel keeps what the printer has, a preview's toggles included.
+    printer->ShowGraph();
+    QVERIFY(choose({true, true, true, true, true}, QDialogButtonBox::Cancel));
+    QCOMPARE(sections(), (QList<bool>{true, true, false, true, false}));
 }
 
 void TestMainWindow::printerKeepsItsSetUpInTheOptions()

@@ -69,6 +69,10 @@ private slots:
     void unwritablePdfIsReported();
     void withoutPrinterPageSetupAsksForOne();
     void previewTogglesSectionsAndCoversTheWindow();
+    void existingPdfIsReplacedOnlyWhenConfirmed_data();
+    void existingPdfIsReplacedOnlyWhenConfirmed();
+    void longEventTableKeepsEveryRow();
+    void previewDrawsOnlyWhatTheListHolds();
 
 private:
     // Runs Print() with the file choice and the PDF name answered.
@@ -433,6 +437,150 @@ void TestPrinter::previewTogglesSectionsAndCoversTheWindow()
     printer.Preview();
     QCOMPARE(previews.Pending(), 0);
     QCOMPARE(checked, (QList<bool>{true, false, true, false, true}));
+}
+
+void TestPrinter::existingPdfIsReplacedOnlyWhenConfirmed_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("bReplace");
+    QTest::newRow("typed without suffix, kept") << "report" << false;
+    QTest::newRow("typed without suffix, replaced") << "report" << true;
+    QTest::newRow("typed with suffix, kept") << "report.pdf" << false;
+    QTest::newRow("typed with suffix, replaced") << "report.pdf" << true;
+}
+
+void TestPrinter::existingPdfIsReplacedOnlyWhenConfirmed()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, bReplace);
+    fixture->Add(PrintFixture::Fixture(), "fixture.sor");
+    const QString path = fixture->Path("report.pdf");
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("earlier report");
+    }
+    CPrinter printer(fixture->list.get(), &fixture->window);
+
+    CModalAnswerer answerer;
+    answerer.Then(PrintFixture::ChooseRows({1})).Then(TypePath(fixture->Path(typed)));
+    if (bReplace)
+        answerer.Click(QMessageBox::Yes);
+    else
+        answerer.Click(QMessageBox::No).Then(Reject());
+    printer.Print();
+
+    QCOMPARE(answerer.Pending(), 0);
+    QCOMPARE(answerer.Seen().size(), bReplace ? 3 : 4);
+    const CModalAnswerer::tSeen& box = answerer.Seen()[2];
+    QCOMPARE(box.Title, QString("Export to PDF"));
+    QCOMPARE(box.Text, QString("File \"%1\" already exists.\nDo you want to replace it?").arg(path));
+    QCOMPARE(box.Buttons.size(), 2);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll().startsWith("%PDF"), bReplace);
+    QCOMPARE(QDir(fixture->Folder()).entryList({"report*"}), QStringList{"report.pdf"});
+}
+
+void TestPrinter::longEventTableKeepsEveryRow()
+{
+    PrintFixture::SetSections(true);
+    TraceBuilder builder = PrintFixture::Fixture(6000);
+    QStringList comments;
+    for (int i = 0; i < 44; ++i) {
+        comments << QString("ev%1").arg(i + 1, 2, 10, QChar('0'));
+        builder.Event(200 + 250 * i, i % 2, comments.last());
+    }
+    fixture->Add(builder, "long.sor");
+    fixture->Add(PrintFixture::Fixture().Event(1000).Event(2500, 1), "short.sor");
+    CPrinter printer(fixture->list.get(), &fixture->window);
+    PrintFixture::SetA4(printer.GetPrinter());
+    const QString path = fixture->Path("long.pdf");
+    PrintToPdf(printer, {1, 2}, path);
+
+    const QString info = PrintFixture::PdfInfo(path);
+    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\n")), qPrintable(info));
+    QStringList pages;
+    for (int page = 1; page <= 3; ++page)
+        pages << PrintFixture::Run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page),
+                                                 "-layout", path, "-"});
+    const QString all = pages.join(QString());
+    for (const QString& comment : comments)
+        QVERIFY2(all.count(comment) == 1, qPrintable(comment));
+    // The table goes on with its titles on the second page; the short
+    // trace keeps its one page.
+    for (int page = 0; page < 3; ++page)
+        QVERIFY2(pages[page].contains("Comment"), qPrintable(pages[page]));
+    QVERIFY(pages[0].contains("long.sor") && pages[0].contains("ev01") && !pages[0].contains("ev44"));
+    QVERIFY(pages[1].contains("ev44") && pages[1].contains(QString::fromUtf8("Подписали")));
+    QVERIFY(!pages[0].contains(QString::fromUtf8("Подписали")));
+    QVERIFY(pages[2].contains("short.sor") && pages[2].contains(QString::fromUtf8("Подписали")));
+    for (int page = 1; page <= 3; ++page)
+        QVERIFY(fixture->Render(path, page, 60).save(GrabPath(QString("long-report-%1.png").arg(page))));
+}
+
+void TestPrinter::previewDrawsOnlyWhatTheListHolds()
+{
+    PrintFixture::SetSections(true);
+    const auto build = [this](const QString& fibre) {
+        QSharedPointer<sor::CFile> file = PrintFixture::Fixture().Event(1000).Build(fixture->Path("one.sor"));
+        file->GetGeneralParameters()->FiberId.SetValue(fibre);
+        file->Save();
+    };
+    build("OLD-FIBRE");
+    fixture->list->SetWorkingFolder(fixture->Folder());
+    fixture->Add(PrintFixture::Fixture(1500), "two.sor");
+    QCOMPARE(fixture->list->GetCount(), 2);
+    QCOMPARE(fixture->list->GetFile(0)->GetShortFileName(), QString("one.sor"));
+    fixture->window.show();
+    CPrinter printer(fixture->list.get(), &fixture->window);
+    PrintFixture::SetA4(printer.GetPrinter());
+    if (printer.HasPrinter())
+        QSKIP("a printer is installed here");
+
+    const auto exportTo = [&printer](const QString& path) {
+        QPrinter pdf(QPrinter::ScreenResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(path);
+        PrintFixture::SetA4(&pdf);
+        printer.Draw(&pdf);
+    };
+    const QString reloaded = fixture->Path("reloaded.pdf");
+    const QString closed = fixture->Path("closed.pdf");
+    int repaints = -1;
+    const auto whileShown = [&](QWidget* dialog) {
+        // The folder watcher's answer to a change made outside: the list
+        // lets the chosen file go and lists a new one.
+        build("NEW-FIBRE");
+        fixture->list->ReloadFile(0);
+        int painted = 0;
+        connect(static_cast<QPrintPreviewDialog*>(dialog), &QPrintPreviewDialog::paintRequested,
+                [&painted] { ++painted; });
+        printer.ShowGraph();
+        repaints = painted;
+        exportTo(reloaded);
+        const int two = fixture->list->GetFile(0)->GetShortFileName() == "two.sor" ? 0 : 1;
+        fixture->list->CloseFile(two);
+        printer.ShowGraph();
+        exportTo(closed);
+        static_cast<QDialog*>(dialog)->reject();
+    };
+
+    CModalAnswerer answerer;
+    CPreviewAnswerer previews;
+    answerer.Then(PrintFixture::ChooseRows({1, 2}));
+    previews.Then(whileShown);
+    printer.Preview();
+    QCOMPARE(previews.Pending(), 0);
+    QCOMPARE(repaints, 1);
+
+    QVERIFY(PrintFixture::PdfInfo(reloaded).contains(QRegularExpression("Pages:\\s+2\n")));
+    const QString text = PrintFixture::PdfText(reloaded);
+    QVERIFY2(text.contains("NEW-FIBRE") && !text.contains("OLD-FIBRE"), qPrintable(text));
+    QVERIFY(text.contains("two.sor"));
+    QVERIFY(PrintFixture::PdfInfo(closed).contains(QRegularExpression("Pages:\\s+1\n")));
+    const QString left = PrintFixture::PdfText(closed);
+    QVERIFY2(left.contains("NEW-FIBRE") && !left.contains("two.sor"), qPrintable(left));
 }
 
 QTEST_MAIN(TestPrinter)

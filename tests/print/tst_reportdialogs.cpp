@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QLabel>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -68,6 +70,26 @@ void StoreOptions()
 const QStringList kStoredTexts{"Org", "Chief", "Ivanov", "Inspector", "Petrov", "Line", "X - Y", "Cable", "A->B"};
 const QList<bool> kStoredFlags{true, false, true, false, true};
 
+// Where the pictures of the dialogs go, to be looked at.
+QString GrabPath(const QString& name)
+{
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/grabs");
+    QDir().mkpath(dir);
+    return dir + "/" + name;
+}
+
+QString Describe(const QWidget* widget)
+{
+    const QRect r = widget->geometry();
+    return QString("%1 %2x%3+%4+%5").arg(widget->objectName()).arg(r.width()).arg(r.height()).arg(r.x()).arg(r.y());
+}
+
+// Horizontal centre of a widget in the coordinates of `ancestor`.
+int CentreIn(const QWidget* widget, const QWidget* ancestor)
+{
+    return widget->mapTo(ancestor, QPoint(widget->width() / 2, 0)).x();
+}
+
 } // namespace
 
 class TestReportDialogs : public QObject
@@ -84,6 +106,8 @@ private slots:
     void acceptStoresEverything();
     void cancelStoresNothing_data();
     void cancelStoresNothing();
+    void parametersShowEveryCaptionInFull_data();
+    void parametersShowEveryCaptionInFull();
     void printerListOffersTheWorkAreaFirst();
     void printerListWithoutFiles();
     void printerListSelectionFollowsTheChoice();
@@ -229,6 +253,62 @@ void TestReportDialogs::cancelStoresNothing()
     QTRY_VERIFY(dialog.isNull());
 }
 
+void TestReportDialogs::parametersShowEveryCaptionInFull_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "English";
+    QTest::newRow("Russian") << QString::fromUtf8("Русский");
+}
+
+void TestReportDialogs::parametersShowEveryCaptionInFull()
+{
+    QFETCH(QString, language);
+    QTranslator translator;
+    QVERIFY(translator.load(language + ".qm", ":/translations"));
+    QCoreApplication::installTranslator(&translator);
+    std::unique_ptr<CParametersOpt> dialog(new CParametersOpt(fixture->list.get(), &fixture->window));
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QVERIFY(dialog->width() >= 797 && dialog->height() >= 455);
+    dialog->grab().save(GrabPath(QString("report-parameters-%1.png").arg(QLocale(translator.language()).name())));
+    QCoreApplication::removeTranslator(&translator);
+
+    const auto edit = [&dialog](const char* name) { return dialog->findChild<QLineEdit*>(name); };
+    // The fields of a group are as wide as each other, and wide enough to read.
+    for (const QList<const char*>& group :
+         {QList<const char*>{"VolpCID", "CablePart", "Cable", "Direction"},
+          QList<const char*>{"customerPosition", "superviserPosition"},
+          QList<const char*>{"customerPersonName", "superviserPersonName"}}) {
+        for (const char* name : group) {
+            QVERIFY2(edit(name)->width() == edit(group.first())->width(), qPrintable(Describe(edit(name))));
+            QVERIFY2(edit(name)->width() >= 150, qPrintable(Describe(edit(name))));
+        }
+    }
+    QVERIFY2(edit("Organization")->width() >= edit("customerPersonName")->width(),
+             qPrintable(Describe(edit("Organization"))));
+    // The headings stand over their columns.
+    auto* group = dialog->findChild<QGroupBox*>("groupBox");
+    for (auto [heading, field] : {std::make_pair("label_13", "customerPosition"),
+                                  std::make_pair("label_14", "customerPersonName")}) {
+        auto* label = dialog->findChild<QLabel*>(heading);
+        QVERIFY2(qAbs(CentreIn(label, group) - CentreIn(edit(field), group)) <= 2,
+                 qPrintable(Describe(label) + " over " + Describe(edit(field))));
+    }
+    // No caption is cut.
+    for (QGroupBox* box : dialog->findChildren<QGroupBox*>())
+        QVERIFY2(box->width() >= box->fontMetrics().horizontalAdvance(box->title()) + 20,
+                 qPrintable(box->title() + " in " + Describe(box)));
+    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+        if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QAbstractButton*>(widget))
+            continue;
+        QVERIFY2(widget->width() >= widget->sizeHint().width() && widget->height() >= widget->sizeHint().height(),
+                 qPrintable(Describe(widget)));
+        QVERIFY2(dialog->rect().contains(QRect(widget->mapTo(dialog.get(), QPoint(0, 0)), widget->size())),
+                 qPrintable(Describe(widget)));
+    }
+}
+
 void TestReportDialogs::printerListOffersTheWorkAreaFirst()
 {
     fixture->Add(PrintFixture::Fixture(), "one.sor");
@@ -243,7 +323,7 @@ void TestReportDialogs::printerListOffersTheWorkAreaFirst()
     QCOMPARE(texts, (QStringList{"Work area - selected file", "one.sor", "two.sor"}));
     QCOMPARE(files->currentRow(), 0);
     QCOMPARE(files->selectionMode(), QAbstractItemView::MultiSelection);
-    QCOMPARE(dialog.GetSelection(), QList<tPrinterListFile>{nullptr});
+    QCOMPARE(dialog.GetSelection(), QList<tPrinterListFile>{tPrinterListFile()});
     auto* pdf = dialog.findChild<QCheckBox*>();
     QCOMPARE(pdf->text(), QString("Print to Adobe PDF file"));
     QVERIFY(pdf->isEnabled());
@@ -268,8 +348,10 @@ void TestReportDialogs::printerListWithoutFiles()
 
 void TestReportDialogs::printerListSelectionFollowsTheChoice()
 {
-    sor::CFile* one = fixture->Add(PrintFixture::Fixture(), "one.sor");
-    sor::CFile* two = fixture->Add(PrintFixture::Fixture(), "two.sor");
+    fixture->Add(PrintFixture::Fixture(), "one.sor");
+    fixture->Add(PrintFixture::Fixture(), "two.sor");
+    const tPrinterListFile one = fixture->list->GetFile(0);
+    const tPrinterListFile two = fixture->list->GetFile(1);
     CPrinterList dialog(fixture->list.get(), true, &fixture->window);
     auto* files = dialog.findChild<QListWidget*>();
     files->clearSelection();
@@ -278,9 +360,9 @@ void TestReportDialogs::printerListSelectionFollowsTheChoice()
     files->item(1)->setSelected(true);
     QList<tPrinterListFile> expected;
     for (QListWidgetItem* item : files->selectedItems())
-        expected << (item->text() == "one.sor" ? one : item->text() == "two.sor" ? two : nullptr);
+        expected << (item->text() == "one.sor" ? one : item->text() == "two.sor" ? two : tPrinterListFile());
     QCOMPARE(dialog.GetSelection(), expected);
-    QCOMPARE(dialog.GetSelection(), (QList<tPrinterListFile>{two, nullptr, one}));
+    QCOMPARE(dialog.GetSelection(), (QList<tPrinterListFile>{two, tPrinterListFile(), one}));
     files->clearSelection();
     QVERIFY(dialog.GetSelection().isEmpty());
 }

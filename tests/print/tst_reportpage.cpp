@@ -5,6 +5,7 @@
 #include "print/ReportPage.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -43,6 +44,40 @@ QSharedPointer<sor::CFile> WithReturnLoss(const QString& path, qint32 loss, qint
     return QSharedPointer<sor::CFile>::create(path, &warnings);
 }
 
+int DocumentHeight(const QString& html, const QSizeF& pageSize)
+{
+    QTextDocument document;
+    document.setDefaultFont(CReportPage::DefaultFont());
+    document.setPageSize(pageSize);
+    document.setHtml(html);
+    return int(document.size().height());
+}
+
+// The printable area of an A4 page at screen resolution, as the printer
+// lays its pages out.
+QRect A4Page()
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    PrintFixture::SetA4(&printer);
+    return printer.pageRect(QPrinter::DevicePixel).toRect();
+}
+
+// The event rows of a table's HTML, without its header row.
+QStringList EventRows(QString html)
+{
+    html.remove("</table></font>");
+    return html.split("<tr>").mid(2);
+}
+
+TraceBuilder WithEvents(int count)
+{
+    TraceBuilder builder = PrintFixture::Fixture(6000);
+    for (int i = 0; i < count; ++i)
+        builder.Event(200 + 250 * i, i % 2, QString("ev%1").arg(i + 1, 2, 10, QChar('0')));
+    return builder;
+}
+
 } // namespace
 
 class TestReportPage : public QObject
@@ -61,6 +96,10 @@ private slots:
     void lineResults_data();
     void lineResults();
     void resultsWithoutEventsAreZero();
+    void fittingPageKeepsTheOnePageLayout_data();
+    void fittingPageKeepsTheOnePageLayout();
+    void longEventTableContinuesOnFurtherPages_data();
+    void longEventTableContinuesOnFurtherPages();
 
 private:
     std::unique_ptr<PrintFixture> fixture;
@@ -218,6 +257,125 @@ void TestReportPage::resultsWithoutEventsAreZero()
     const QString text = PlainText(CReportPage::ResultsHtml(CReportPage::LineResults(*file)));
     QCOMPARE(text.count("0.000"), 4);
     QVERIFY(text.contains(QString::fromUtf8("Результаты измерения линии")));
+}
+
+void TestReportPage::fittingPageKeepsTheOnePageLayout_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::addColumn<bool>("bGraph");
+    QTest::addColumn<bool>("bMarkers");
+    QTest::addColumn<bool>("bEvents");
+    QTest::newRow("no events") << 0 << true << true << true;
+    QTest::newRow("three events") << 3 << true << true << true;
+    QTest::newRow("twelve events") << 12 << true << true << true;
+    QTest::newRow("three events, no graph") << 3 << false << true << true;
+    QTest::newRow("three events, tables off") << 3 << true << false << false;
+}
+
+// The layout a report has always had on one page: header on top, the trace
+// down to the middle of the page, the tables and the results under it, the
+// signatures ending at the page bottom.
+void TestReportPage::fittingPageKeepsTheOnePageLayout()
+{
+    QFETCH(int, events);
+    QFETCH(bool, bGraph);
+    QFETCH(bool, bMarkers);
+    QFETCH(bool, bEvents);
+    sor::CFile* file = fixture->Add(WithEvents(events), "few.sor");
+    tReportSections sections;
+    sections.bShowGraph = bGraph;
+    sections.bShowMarkerData = bMarkers;
+    sections.bShowEventsData = bEvents;
+    const CReportPage page(sections, fixture->list->GetGraphModel());
+    const QRect area = A4Page();
+    const QRect viewport(QPoint(0, 0), area.size());
+    const QSizeF size = area.size();
+
+    QVector<tReportBlock> expected;
+    const auto add = [&expected](tReportBlock::tKind kind, const QRect& rect) {
+        tReportBlock block;
+        block.Kind = kind;
+        block.Area = rect;
+        expected << block;
+    };
+    const int header = DocumentHeight(page.HeaderHtml(*file), size);
+    add(tReportBlock::Header, QRect(0, 0, viewport.width(), header));
+    int y = header;
+    if (bGraph) {
+        add(tReportBlock::Trace, QRect(0, header, area.width(), area.height() / 2 - header));
+        y = area.height() / 2;
+    }
+    const QString tablesHtml = (bMarkers ? page.MarkerHtml(*file) : QString()) +
+                               (bEvents ? CReportPage::EventHtml(*file) : QString());
+    const int tables = events > 0 || bMarkers ? DocumentHeight(tablesHtml, size) : 0;
+    if ((bMarkers || bEvents) && tables)
+        add(tReportBlock::Tables, QRect(0, y, viewport.width(), tables));
+    add(tReportBlock::Results, QRect(0, y + tables, viewport.width(),
+                                     DocumentHeight(CReportPage::ResultsHtml(CReportPage::LineResults(*file)), size)));
+    const int signatures = DocumentHeight(CReportPage::SignaturesHtml(), size);
+    add(tReportBlock::Signatures, QRect(0, viewport.height() - signatures, viewport.width(), signatures));
+
+    const QVector<tReportBlock> blocks = page.Layout(area, viewport, *file);
+    QCOMPARE(blocks.size(), expected.size());
+    for (int i = 0; i < blocks.size(); ++i) {
+        QCOMPARE(blocks[i].Kind, expected[i].Kind);
+        QCOMPARE(blocks[i].Page, 0);
+        QCOMPARE(blocks[i].Area, expected[i].Area);
+    }
+    QVERIFY(y + tables + blocks[blocks.size() - 2].Area.height() <= blocks.last().Area.top());
+}
+
+void TestReportPage::longEventTableContinuesOnFurtherPages_data()
+{
+    QTest::addColumn<int>("events");
+    QTest::addColumn<bool>("bGraph");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("44 events") << 44 << true << 2;
+    QTest::newRow("120 events, no graph") << 120 << false << 3;
+}
+
+void TestReportPage::longEventTableContinuesOnFurtherPages()
+{
+    QFETCH(int, events);
+    QFETCH(bool, bGraph);
+    QFETCH(int, pages);
+    sor::CFile* file = fixture->Add(WithEvents(events), "long.sor");
+    tReportSections sections;
+    sections.bShowGraph = bGraph;
+    const CReportPage page(sections, fixture->list->GetGraphModel());
+    const QRect area = A4Page();
+    const QRect viewport(QPoint(0, 0), area.size());
+    const QVector<tReportBlock> blocks = page.Layout(area, viewport, *file);
+
+    QCOMPARE(blocks.first().Kind, tReportBlock::Header);
+    QCOMPARE(blocks.last().Kind, tReportBlock::Signatures);
+    QCOMPARE(blocks.last().Page, pages - 1);
+    QCOMPARE(blocks.last().Area.bottom(), viewport.bottom());
+    const QStringList allRows = EventRows(CReportPage::EventHtml(*file));
+    QCOMPARE(allRows.size(), events);
+    int next = 0;
+    int previousPage = -1;
+    for (int i = 0; i < blocks.size(); ++i) {
+        const tReportBlock& block = blocks[i];
+        QVERIFY(block.Page >= previousPage);
+        previousPage = block.Page;
+        QVERIFY2(block.Area.top() >= 0 && block.Area.bottom() <= viewport.bottom(),
+                 qPrintable(QString("block %1 at %2..%3").arg(i).arg(block.Area.top()).arg(block.Area.bottom())));
+        for (int j = 0; j < i; ++j)
+            QVERIFY2(blocks[j].Page != block.Page || !blocks[j].Area.intersects(block.Area),
+                     qPrintable(QString("blocks %1 and %2 overlap").arg(j).arg(i)));
+        if (block.Kind != tReportBlock::Tables)
+            continue;
+        // Every part repeats the column titles and continues the rows,
+        // running values included, where the last part stopped.
+        QCOMPARE(block.FirstEvent, next);
+        QCOMPARE(block.bMarkers, next == 0);
+        const QString html = CReportPage::EventHtml(*file, block.FirstEvent, block.EventCount);
+        QVERIFY(html.contains("<td>" + EscapeHtml(CEventList::GetColumnTitles().last()) + "</td>"));
+        QCOMPARE(EventRows(html), allRows.mid(block.FirstEvent, block.EventCount));
+        next += block.EventCount;
+    }
+    QCOMPARE(next, events);
 }
 
 QTEST_MAIN(TestReportPage)

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QMap>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -74,6 +75,7 @@ private slots:
     void englishTranslatesEveryRussianText();
     void translationsKeepPlaceholdersAndShortcuts_data();
     void translationsKeepPlaceholdersAndShortcuts();
+    void reportTextsHaveBothCatalogues();
 };
 
 void TestCatalogues::englishTranslatesEveryRussianText()
@@ -116,6 +118,34 @@ void TestCatalogues::translationsKeepPlaceholdersAndShortcuts()
         QCOMPARE(m.Translation.count(QLatin1Char('&')) > 0, m.Source.count(QLatin1Char('&')) > 0);
     }
     QVERIFY(finished > 10);
+}
+
+// The printed report and its dialogs: every text has its Russian form, and
+// both catalogues know the same texts.
+void TestCatalogues::reportTextsHaveBothCatalogues()
+{
+    const QStringList contexts{QStringLiteral("CPrinter"), QStringLiteral("CPrinterList"),
+                               QStringLiteral("CParametersOpt")};
+    QMap<QString, QStringList> english;
+    for (const tMessage& m : ReadCatalogue(QStringLiteral(QUORVANE_TRANSLATIONS "/English.ts")))
+        if (contexts.contains(m.Context))
+            english[m.Context] << m.Source;
+    QMap<QString, QStringList> russian;
+    for (const tMessage& m : ReadCatalogue(QStringLiteral(QUORVANE_TRANSLATIONS "/Русский.ts"))) {
+        if (!contexts.contains(m.Context))
+            continue;
+        russian[m.Context] << m.Source;
+        QVERIFY2(m.bFinished, qPrintable(Describe(m)));
+        QVERIFY2(HasCyrillic(m.Translation), qPrintable(Describe(m)));
+    }
+    QCOMPARE(russian.keys(), (QStringList{"CParametersOpt", "CPrinter", "CPrinterList"}));
+    for (const QString& context : contexts) {
+        QStringList inEnglish = english.value(context);
+        QStringList inRussian = russian.value(context);
+        inEnglish.sort();
+        inRussian.sort();
+        QCOMPARE(inRussian, inEnglish);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCatalogues)
