@@ -51,9 +51,11 @@ void CDeviceExchanger::DoLoadAll(tCommandRes& res)
     for (int i = 1; i <= count; ++i) {
         if (events)
             events->SetProgress(i - 1, count, true);
-        res.append(ReceiveFile(i));
+        tReceivedFile file = ReceiveFile(i);
+        // A file cut short by the cancel comes back empty: it is no result.
         if (cancelled)
             return;
+        res.append(file);
     }
     if (events)
         events->SetProgress(count, count, false);
