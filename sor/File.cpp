@@ -154,6 +154,11 @@ void CFile::SetEndToEndLoss(int loss)
     SetChanged(true);
 }
 
+QTextCodec* CFile::GetTextCodec() const
+{
+    return bc::CFileStream::GetTextCodec(bc::CGeneralParameters::GetLanguageIndex(GeneralParameters.LanguageCode));
+}
+
 double CFile::DistanceToTime(double metres) const
 {
     return metres * FixedParameters.GroupIndex.GetValue() * 1e9 / kSpeedOfLight;

@@ -47,6 +47,8 @@ public:
     QString GetFileName() const { return m_stream.GetPath(); }
     QString GetShortFileName() const;
     bool IsVersion2() const { return m_stream.IsVersion2(); }
+    // The codec a save writes the texts with, chosen by the file's language.
+    QTextCodec* GetTextCodec() const;
 
     tGeneralParameters* GetGeneralParameters() { return &GeneralParameters; }
     tSupplierParameters* GetSupplierParameters() { return &SupplierParameters; }
