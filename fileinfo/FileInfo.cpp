@@ -92,6 +92,10 @@ CFileInfo::CFileInfo(QSharedPointer<sor::CFile> file, CFileList* fileList)
     // The name goes to the file system, not into the trace.
     fileNameValue.SetCodec(nullptr);
     form->setupUi(this);
+    // Five captions are wider than the form's width in most fonts: the
+    // dialog grows to show every tab instead of scrolling them.
+    form->tabs->setUsesScrollButtons(false);
+    form->tabs->setElideMode(Qt::ElideNone);
     setWindowTitle(tr("Information [%1]").arg(this->file->GetShortFileName()));
 
     const bool bService = ServiceEditingEnabled();

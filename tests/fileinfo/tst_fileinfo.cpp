@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QMessageBox>
+#include <QTabBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTranslator>
 
@@ -789,8 +791,18 @@ void TestFileInfo::grabsPages()
     block.usORL_BetweenMarkers.GetValue() = 32000;
 
     QStringList saved;
+    QStringList hiddenTabs;
     Run(file, [&](QWidget* dialog) {
         auto* tabs = Field<QTabWidget>(dialog, "tabs");
+        // Every tab is shown whole in the dialog's first width: no scroll arrows.
+        QApplication::processEvents();
+        const QTabBar* bar = tabs->tabBar();
+        for (int page = 0; page < tabs->count(); ++page)
+            if (!bar->rect().contains(bar->tabRect(page)))
+                hiddenTabs << tabs->tabText(page);
+        for (const QToolButton* arrow : bar->findChildren<QToolButton*>())
+            if (arrow->isVisible())
+                hiddenTabs << "arrow";
         for (int page = 0; page < tabs->count(); ++page) {
             tabs->setCurrentIndex(page);
             QApplication::processEvents();
@@ -802,6 +814,7 @@ void TestFileInfo::grabsPages()
         InfoFixture::Press(dialog, QDialogButtonBox::Cancel);
     });
     QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(hiddenTabs, QStringList());
     QCOMPARE(saved.size(), 5);
     qInfo("%s", qPrintable(saved.join('\n')));
 }
