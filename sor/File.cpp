@@ -154,6 +154,13 @@ void CFile::SetEndToEndLoss(int loss)
     SetChanged(true);
 }
 
+void CFile::SetOpticalReturnLoss(int loss, int start, int finish)
+{
+    KeyEvents.SetOpticalReturnLoss(loss, start, finish);
+    UpdateKeyEventsBlockInfo();
+    SetChanged(true);
+}
+
 QTextCodec* CFile::GetTextCodec() const
 {
     return bc::CFileStream::GetTextCodec(bc::CGeneralParameters::GetLanguageIndex(GeneralParameters.LanguageCode));
