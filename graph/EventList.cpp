@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -49,12 +50,25 @@ QTableWidgetItem* CellAt(QTableWidget* table, int row, int col, bool bEditable)
 }
 
 // The editor of a comment is a plain line edit, so that its validator shows
-// why a keystroke is refused beside it, as the other text fields do.
+// why a keystroke is refused beside it, as the other text fields do; framed
+// as the toolkit's own cell editor is.
+class CCommentEditorCreator : public QItemEditorCreatorBase
+{
+public:
+    QWidget* createWidget(QWidget* parent) const override
+    {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(editor->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, editor));
+        return editor;
+    }
+    QByteArray valuePropertyName() const override { return QByteArrayLiteral("text"); }
+};
+
 QItemEditorFactory* CommentEditorFactory()
 {
     static QItemEditorFactory* const factory = [] {
         auto* made = new QItemEditorFactory;
-        made->registerEditor(QVariant::String, new QStandardItemEditorCreator<QLineEdit>());
+        made->registerEditor(QVariant::String, new CCommentEditorCreator);
         return made;
     }();
     return factory;
