@@ -114,7 +114,7 @@ void CModalAnswerer::Poll()
     QWidget* dialog = QApplication::activeModalWidget();
     if (m_handled && !m_handled->isVisible())
         m_handled = nullptr;
-    if (!dialog || !dialog->isVisible() || dialog == m_handled)
+    if (!dialog || !dialog->isVisible() || dialog == m_handled || m_answering.contains(dialog))
         return;
     if (m_leftAlone.contains(QString::fromLatin1(dialog->metaObject()->className())))
         return;
@@ -155,7 +155,10 @@ void CModalAnswerer::Poll()
         [this, target, action] {
             if (!target)
                 return;
+            QWidget* const answered = target.data();
+            m_answering << answered;
             action(target);
+            m_answering.removeOne(answered);
             // The same dialog may be opened again (a panel run twice).
             if (target && !target->isVisible() && m_handled == target)
                 m_handled = nullptr;

@@ -74,4 +74,7 @@ private:
     QList<tSeen> m_seen;
     QStringList m_leftAlone;
     QPointer<QWidget> m_handled;
+    // Dialogs whose answer is still running: one that opened a box of its
+    // own shows again when the box closes, and is no new question.
+    QList<QWidget*> m_answering;
 };
