@@ -24,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -232,7 +233,19 @@ void MainWindow::About()
 
 void MainWindow::HelpTopics()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(CMainOpt::Instance()->GetManualPath()));
+    // The desktop fails quietly on a missing or unreadable file.
+    const QString path = CMainOpt::Instance()->GetManualPath();
+    const QFileInfo manual(path);
+    QString problem;
+    if (!manual.exists())
+        problem = tr("The user manual was not found:\n%1");
+    else if (!manual.isFile() || !manual.isReadable() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        problem = tr("The user manual could not be opened:\n%1");
+    if (problem.isEmpty())
+        return;
+    CLoggedMessageBox(QMessageBox::Warning, tr("Help"), problem.arg(QDir::toNativeSeparators(path)),
+                      QMessageBox::NoButton, this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+        .Exec();
 }
 
 void MainWindow::Support()

@@ -1,6 +1,7 @@
 #include "core/Validator.h"
 
 #include "core/Assert.h"
+#include "core/Codec.h"
 #include "core/FocusController.h"
 
 #include <QCoreApplication>
@@ -158,6 +159,11 @@ QValidator::State CStrValidator::Check(const QString& input, QString* hint) cons
     };
     if (input.length() > m_value->MaxLength())
         return refuse(QCoreApplication::translate("QValidator", "Maximum string length is %1").arg(m_value->MaxLength()));
+    // The file's code page would write each of them as "?".
+    const QStringList unwritable = UnencodableCharacters(input, m_value->GetCodec());
+    if (!unwritable.isEmpty())
+        return refuse(QCoreApplication::translate("QValidator", "These characters can't be saved in the trace file: %1")
+                          .arg(unwritable.join(QLatin1Char(' '))));
     if (!m_regexp.isEmpty() && !m_regexp.exactMatch(input))
         return refuse(QCoreApplication::translate("QValidator", "Please use only digits, letters, '_' or '-' and space"));
     return Acceptable;

@@ -1,6 +1,7 @@
 #include "core/Value.h"
 
 #include "core/Assert.h"
+#include "core/Codec.h"
 #include "core/Validator.h"
 
 #include <QLineEdit>
@@ -43,6 +44,8 @@ QValidator* INumValue::CreateValidator(QWidget* parent, const QString& text) con
 {
     return new CNumValidator(this, parent, text);
 }
+
+IStrValue::IStrValue(const QString& pattern) : m_pattern(pattern), m_codec(GetLocaleCodec()) {}
 
 QValidator* IStrValue::CreateValidator(QWidget* parent, const QString& text) const
 {

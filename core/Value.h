@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLineEdit;
+class QTextCodec;
 class QValidator;
 class QWidget;
 
@@ -82,7 +83,7 @@ class IStrValue : public IValue
 {
 public:
     // pattern: a regular expression the whole text must match; empty for none.
-    explicit IStrValue(const QString& pattern = QString()) : m_pattern(pattern) {}
+    explicit IStrValue(const QString& pattern = QString());
 
     QString ToString() const override { return m_value; }
     bool FromString(const QString& text) override
@@ -98,9 +99,16 @@ public:
     void SetValue(const QString& text) { m_value = text; }
     const QString& GetPattern() const { return m_pattern; }
 
+    // The codec the text is written to a trace file with, the program's
+    // 8-bit one unless set; the validator refuses characters it cannot
+    // write. Null for a text that no trace file holds.
+    void SetCodec(QTextCodec* codec) { m_codec = codec; }
+    QTextCodec* GetCodec() const { return m_codec; }
+
 protected:
     QString m_pattern;
     QString m_value;
+    QTextCodec* m_codec;
 };
 
 } // namespace CType

@@ -15,6 +15,7 @@
 #include <QValidator>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 namespace {
@@ -34,19 +35,49 @@ bool ServiceEditingEnabled()
 // Light travels this far in metres per 100 ps, the unit of newer firmware's markers.
 constexpr double cMetresPer100ps = 299792458 * 1e-10;
 
-// A 32-bit marker or loss from a computed value, truncated toward zero;
-// false when the value does not fit, so that a typed extreme leaves the
+// A 32-bit marker or loss from a computed value, rounded to the nearest
+// unit: a typed 0.251 must not become 250 through a product a hair low.
+// False when the value does not fit, so that a typed extreme leaves the
 // stored one alone instead of wrapping.
 bool ToInt32(double value, qint32* result)
 {
     if (!std::isfinite(value))
         return false;
-    const double truncated = std::trunc(value);
-    if (truncated < double(std::numeric_limits<qint32>::min())
-        || truncated > double(std::numeric_limits<qint32>::max()))
+    const double rounded = std::round(value);
+    if (rounded < double(std::numeric_limits<qint32>::min())
+        || rounded > double(std::numeric_limits<qint32>::max()))
         return false;
-    *result = qint32(truncated);
+    *result = qint32(rounded);
     return true;
+}
+
+// The file outlives the dialog: what it stores must not point at the
+// dialog's edits.
+void Unbind(std::initializer_list<CType::IValue*> values)
+{
+    for (CType::IValue* value : values)
+        value->ToLineEdit(nullptr, false);
+}
+
+sor::tGeneralParameters Unbound(sor::tGeneralParameters general)
+{
+    Unbind({&general.CableId, &general.FiberId, &general.OriginatingLocation, &general.TerminatingLocation,
+            &general.CableCode, &general.Operator, &general.Comment});
+    return general;
+}
+
+sor::tSupplierParameters Unbound(sor::tSupplierParameters supplier)
+{
+    Unbind({&supplier.SupplierName, &supplier.MainframeId, &supplier.MainframeSerialNumber,
+            &supplier.SoftwareRevision, &supplier.Other});
+    return supplier;
+}
+
+sor::tFixedParameters Unbound(sor::tFixedParameters fixed)
+{
+    Unbind({&fixed.GroupIndex, &fixed.PulseWidth, &fixed.NumberOfAverages, &fixed.BackscatterCoefficient,
+            &fixed.LossThreshold, &fixed.ReflThreshold, &fixed.EndThreshold});
+    return fixed;
 }
 
 } // namespace
@@ -58,7 +89,13 @@ CFileInfo::CFileInfo(QSharedPointer<sor::CFile> file, CFileList* fileList)
       file(std::move(file)),
       fileNameValue(QStringLiteral("(\\w|-|\\s)+"))
 {
+    // The name goes to the file system, not into the trace.
+    fileNameValue.SetCodec(nullptr);
     form->setupUi(this);
+    // Five captions are wider than the form's width in most fonts: the
+    // dialog grows to show every tab instead of scrolling them.
+    form->tabs->setUsesScrollButtons(false);
+    form->tabs->setElideMode(Qt::ElideNone);
     setWindowTitle(tr("Information [%1]").arg(this->file->GetShortFileName()));
 
     const bool bService = ServiceEditingEnabled();
@@ -80,6 +117,11 @@ void CFileInfo::FillGeneral()
 {
     keyEvents = *file->GetKeyEvents();
     general = *file->GetGeneralParameters();
+    QTextCodec* codec = file->GetTextCodec();
+    for (CType::IStrValue* text : {&general.CableId, &general.FiberId, &general.OriginatingLocation,
+                                   &general.TerminatingLocation, &general.CableCode, &general.Operator,
+                                   &general.Comment})
+        text->SetCodec(codec);
     general.CableCode.ToLineEdit(form->CCD, true);
     general.FiberId.ToLineEdit(form->FID, true);
     general.OriginatingLocation.ToLineEdit(form->OL, true);
@@ -98,6 +140,11 @@ void CFileInfo::FillGeneral()
 void CFileInfo::FillSupplier(bool bService)
 {
     supplier = *file->GetSupplierParameters();
+    QTextCodec* codec = file->GetTextCodec();
+    for (CType::IStrValue* text : std::initializer_list<CType::IStrValue*>{
+             &supplier.SupplierName, &supplier.MainframeId, &supplier.MainframeSerialNumber,
+             &supplier.SoftwareRevision, &supplier.Other})
+        text->SetCodec(codec);
     supplier.SupplierName.ToLineEdit(form->SN, bService);
     supplier.MainframeId.ToLineEdit(form->MFID, bService);
     supplier.MainframeSerialNumber.ToLineEdit(form->OTDR, bService);
@@ -244,11 +291,11 @@ void CFileInfo::StorePass()
         StoreService();
 
     if (*file->GetGeneralParameters() != general)
-        file->SetGeneralParameters(general);
+        file->SetGeneralParameters(Unbound(general));
     if (*file->GetFixedParameters() != fixed)
-        file->SetFixedParameters(fixed);
+        file->SetFixedParameters(Unbound(fixed));
     if (*file->GetSupplierParameters() != supplier)
-        file->SetSupplierParameters(supplier);
+        file->SetSupplierParameters(Unbound(supplier));
 
     fileNameValue.FromLineEdit();
 }
@@ -291,18 +338,18 @@ void CFileInfo::StoreEndToEndLength()
     if (!form->lineLength->isModified())
         return;
     bool bOk = false;
-    const float length = form->lineLength->text().toFloat(&bOk);
+    const double length = form->lineLength->text().toDouble(&bOk);
     if (!bOk)
         return;
     double marker = 0;
     if (IsNewerFirmware(supplier.MainframeId.GetValue(), supplier.SoftwareRevision.GetValue())) {
-        marker = double(length) * 1000 / cMetresPer100ps;
+        marker = length * 1000 / cMetresPer100ps;
         // As the shown length does: without a group index the time is taken as in vacuum.
         const double groupIndex = fixed.GroupIndex.GetValue();
         if (groupIndex > 0)
             marker *= groupIndex;
     } else {
-        marker = double(length) / file->GetPointDistance(1) * 1000;
+        marker = length / file->GetPointDistance(1) * 1000;
     }
     qint32 finish = 0;
     if (!ToInt32(marker, &finish))
@@ -318,9 +365,9 @@ void CFileInfo::StoreEndToEndLoss()
     if (!form->EEL->isModified())
         return;
     bool bOk = false;
-    const float loss = form->EEL->text().toFloat(&bOk);
+    const double loss = form->EEL->text().toDouble(&bOk);
     qint32 total = 0;
-    if (!bOk || !ToInt32(loss * 1000.0f, &total))
+    if (!bOk || !ToInt32(loss * 1000, &total))
         return;
     if (total != storedTotalLoss)
         file->SetEndToEndLoss(total);

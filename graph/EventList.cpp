@@ -1,7 +1,10 @@
 #include "graph/EventList.h"
 
 #include "core/Assert.h"
+#include "core/Codec.h"
 #include "core/Format.h"
+#include "core/StrValue.h"
+#include "core/Validator.h"
 #include "device/TableWidgetDelegate.h"
 #include "filelist/FileList.h"
 #include "graph/GraphModel.h"
@@ -11,9 +14,11 @@
 #include <QDebug>
 #include <QHash>
 #include <QHeaderView>
+#include <QItemEditorFactory>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -44,6 +49,48 @@ QTableWidgetItem* CellAt(QTableWidget* table, int row, int col, bool bEditable)
     return cell;
 }
 
+// The editor of a comment is a plain line edit, so that its validator shows
+// why a keystroke is refused beside it, as the other text fields do; framed
+// as the toolkit's own cell editor is.
+class CCommentEditorCreator : public QItemEditorCreatorBase
+{
+public:
+    QWidget* createWidget(QWidget* parent) const override
+    {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(editor->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, editor));
+        return editor;
+    }
+    QByteArray valuePropertyName() const override { return QByteArrayLiteral("text"); }
+};
+
+QItemEditorFactory* CommentEditorFactory()
+{
+    static QItemEditorFactory* const factory = [] {
+        auto* made = new QItemEditorFactory;
+        made->registerEditor(QVariant::String, new CCommentEditorCreator);
+        return made;
+    }();
+    return factory;
+}
+
+// Judges a comment against a value of its own, so that it can never outlive
+// what it checks.
+struct tCommentHolder
+{
+    CType::StrValue<101> Comment;
+};
+
+class CCommentValidator : private tCommentHolder, public CType::CStrValidator
+{
+public:
+    CCommentValidator(QTextCodec* codec, QLineEdit* editor)
+        : CType::CStrValidator(&Comment, editor, editor->text(), QString())
+    {
+        Comment.SetCodec(codec);
+    }
+};
+
 } // namespace
 
 CEventList::CEventList(CFileList* flist, QWidget* parent) : QTableWidget(parent), flist(flist)
@@ -58,7 +105,9 @@ CEventList::CEventList(CFileList* flist, QWidget* parent) : QTableWidget(parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setTabKeyNavigation(false);
-    setItemDelegate(new CTableWidgetDelegate(this));
+    auto* delegate = new CTableWidgetDelegate(this);
+    delegate->setItemEditorFactory(CommentEditorFactory());
+    setItemDelegate(delegate);
     const QStringList titles = GetColumnTitles();
     setColumnCount(titles.size());
     setHorizontalHeaderLabels(titles);
@@ -353,10 +402,13 @@ void CEventList::BeginEditComment()
     if (!cell)
         return;
     editItem(cell);
-    // The file keeps at most this many characters; a longer comment could
-    // not be saved.
-    if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(indexFromItem(cell))))
+    // The file keeps at most this many characters, in its own code page; a
+    // longer comment or one it cannot write could not be saved.
+    if (auto* editor = qobject_cast<QLineEdit*>(indexWidget(indexFromItem(cell)))) {
         editor->setMaxLength(sor::tKeyEvent().Comment.MaxLength());
+        const QSharedPointer<sor::CFile> file = editedFile.toStrongRef();
+        editor->setValidator(new CCommentValidator(file ? file->GetTextCodec() : GetLocaleCodec(), editor));
+    }
 }
 
 void CEventList::EndEditComment(bool accept)

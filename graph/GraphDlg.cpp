@@ -108,6 +108,7 @@ void CGraphDlg::OnUpdateValues()
 
     sor::CFile* file = model->file();
     GeneralParams = *file->GetGeneralParameters();
+    GeneralParams.Comment.SetCodec(file->GetTextCodec());
     // Binding installs a fresh validator on every refresh; drop the previous
     // one so that a long session of cursor moves does not pile them up.
     const QValidator* oldValidator = ui->sComment->validator();

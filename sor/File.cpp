@@ -154,6 +154,18 @@ void CFile::SetEndToEndLoss(int loss)
     SetChanged(true);
 }
 
+void CFile::SetOpticalReturnLoss(int loss, int start, int finish)
+{
+    KeyEvents.SetOpticalReturnLoss(loss, start, finish);
+    UpdateKeyEventsBlockInfo();
+    SetChanged(true);
+}
+
+QTextCodec* CFile::GetTextCodec() const
+{
+    return bc::CFileStream::GetTextCodec(bc::CGeneralParameters::GetLanguageIndex(GeneralParameters.LanguageCode));
+}
+
 double CFile::DistanceToTime(double metres) const
 {
     return metres * FixedParameters.GroupIndex.GetValue() * 1e9 / kSpeedOfLight;

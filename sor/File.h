@@ -47,6 +47,8 @@ public:
     QString GetFileName() const { return m_stream.GetPath(); }
     QString GetShortFileName() const;
     bool IsVersion2() const { return m_stream.IsVersion2(); }
+    // The codec a save writes the texts with, chosen by the file's language.
+    QTextCodec* GetTextCodec() const;
 
     tGeneralParameters* GetGeneralParameters() { return &GeneralParameters; }
     tSupplierParameters* GetSupplierParameters() { return &SupplierParameters; }
@@ -64,6 +66,8 @@ public:
     void SetKeyEventList(const bc::tKeyEventList& events);
     void SetEndToEndMarkers(int start, int finish);
     void SetEndToEndLoss(int loss);
+    // loss in 0.001 dB (0 to 65535) between the two markers.
+    void SetOpticalReturnLoss(int loss, int start, int finish);
 
     double GetMetresPerPoint() const { return GetPointDistance(1); }
     double GetPointDistance(int n) const { return n * m_metresPerPoint; }

@@ -426,6 +426,14 @@ const char* CFileStream::GetCodecName(int index)
     }
 }
 
+QTextCodec* CFileStream::GetTextCodec(int index)
+{
+    const tCodePage* page = GetCodePageEntry(index);
+    if (!page)
+        page = GetCodePageEntry(kStartingCodePage);
+    return page ? page->Codec : GetLocaleCodec();
+}
+
 void CFileStream::SetStartingCodePage()
 {
     m_codePage = kStartingCodePage;

@@ -76,6 +76,8 @@ public:
     void ExchangeDateTime(QDateTime& dateTime);
     void SetCodePage(int index);
     static const char* GetCodecName(int index);
+    // The codec texts are written with under the code page index.
+    static QTextCodec* GetTextCodec(int index);
     int GetCodePage() const { return m_codePage; }
     void ExchangeCode(const tCodeSet& codes, int& index);
     void ExchangeCode(const tCodeSet& codes, int& index, tReadCode& read);

@@ -43,6 +43,13 @@ void CKeyEvents::SetEndToEndMarkers(int start, int finish)
     m_endToEndMarkers.Finish.GetValue() = finish;
 }
 
+void CKeyEvents::SetOpticalReturnLoss(int loss, int start, int finish)
+{
+    m_opticalReturnLoss.GetValue() = static_cast<unsigned short>(loss);
+    m_returnLossMarkers.Start.GetValue() = start;
+    m_returnLossMarkers.Finish.GetValue() = finish;
+}
+
 void CKeyEvents::Stream(CFileStream& stream)
 {
     if (stream.IsReading())

@@ -60,6 +60,7 @@ public:
     int GetOpticalReturnLoss() const { return m_opticalReturnLoss.GetValue(); }
     int GetReturnLossMarkerStart() const { return m_returnLossMarkers.Start.GetValue(); }
     int GetReturnLossMarkerFinish() const { return m_returnLossMarkers.Finish.GetValue(); }
+    void SetOpticalReturnLoss(int loss, int start, int finish);
 
 private:
     void StreamEvents(CFileStream& stream, qint16 count);

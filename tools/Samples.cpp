@@ -87,6 +87,46 @@ double SpikeHeight(double reflectance)
     return std::max(1.0, kSpikeBase + kSpikePerReflectanceDb * reflectance);
 }
 
+// The loss the drawn trace falls by from its front to the fibre end: the
+// fibre's attenuation and every event before the end.
+double TotalLoss(const tSampleTrace& t, double end)
+{
+    double loss = t.Attenuation * end / 1000.0;
+    for (const tSampleEvent& e : t.Events)
+        if (e.Kind != eKind::End && e.At < end)
+            loss += e.Loss;
+    return loss;
+}
+
+// The optical return loss from the front to the fibre end, as the
+// instrument integrates it: the backscatter of each section and the
+// reflections of the connectors and of the end, each weakened by the
+// round trip to it.
+double ReturnLoss(const tSampleTrace& t, double end)
+{
+    const double metresPerNs = 0.299792458 / kGroupIndex;
+    // Backscatter per metre of fibre, from the coefficient of a 1 ns pulse.
+    const double perMetre = 2.0 * std::pow(10.0, t.Backscatter / 10.0) / metresPerNs;
+    // Power attenuation per metre.
+    const double alpha = t.Attenuation / 1000.0 * std::log(10.0) / 10.0;
+    double returned = 0.0;
+    double lossDb = 0.0;
+    double from = 0.0;
+    for (const tSampleEvent& e : t.Events) {
+        const double to = std::min(e.At, end);
+        returned += perMetre * std::pow(10.0, -2.0 * lossDb / 10.0) * (1.0 - std::exp(-2.0 * alpha * (to - from)))
+            / (2.0 * alpha);
+        lossDb += t.Attenuation * (to - from) / 1000.0;
+        if (e.Kind != eKind::Splice)
+            returned += std::pow(10.0, (e.Reflectance - 2.0 * lossDb) / 10.0);
+        if (e.Kind == eKind::End || to >= end)
+            break;
+        lossDb += e.Loss;
+        from = to;
+    }
+    return -10.0 * std::log10(returned);
+}
+
 QSharedPointer<sor::CFile> BuildTrace(const tSampleTrace& t, const QString& path)
 {
     TraceBuilder builder(t.Points, t.SpacingNs, kGroupIndex);
@@ -149,7 +189,9 @@ QSharedPointer<sor::CFile> BuildTrace(const tSampleTrace& t, const QString& path
     sor::tSupplierParameters supplier = *file->GetSupplierParameters();
     supplier.SupplierName.SetValue(QStringLiteral("Veltramo"));
     supplier.MainframeId.SetValue(QStringLiteral("Sample traces"));
-    supplier.SoftwareRevision.SetValue(QStringLiteral("1"));
+    // A revision whose end-to-end markers are 100-ps times, as the SOR
+    // layout has them.
+    supplier.SoftwareRevision.SetValue(QStringLiteral("2.0"));
     file->SetSupplierParameters(supplier);
 
     bc::tKeyEventList events = file->GetKeyEventList();
@@ -163,6 +205,13 @@ QSharedPointer<sor::CFile> BuildTrace(const tSampleTrace& t, const QString& path
         event.AttenuationCoefficient.GetValue() = float(t.Attenuation);
     }
     file->SetKeyEventList(events);
+
+    // What the instrument writes of the whole fibre: markers from its front
+    // to its end, the loss between them and the return loss.
+    const qint32 finish = qint32(std::lround(file->DistanceToTime(end) * 10.0));
+    file->SetEndToEndMarkers(0, finish);
+    file->SetEndToEndLoss(int(std::lround(TotalLoss(t, end) * 1000.0)));
+    file->SetOpticalReturnLoss(int(std::lround(ReturnLoss(t, end) * 1000.0)), 0, finish);
     return file;
 }
 

@@ -1893,6 +1893,16 @@ in the program with this button</translation>
 %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The user manual was not found:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The user manual could not be opened:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QFrame</name>
@@ -1978,6 +1988,10 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Maximum string length is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These characters can&apos;t be saved in the trace file: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

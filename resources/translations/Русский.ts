@@ -1975,6 +1975,18 @@ You can try attach it manually from
         <translation>Не удалось записать отчёт о проблеме:
 %1</translation>
     </message>
+    <message>
+        <source>The user manual was not found:
+%1</source>
+        <translation>Руководство пользователя не найдено:
+%1</translation>
+    </message>
+    <message>
+        <source>The user manual could not be opened:
+%1</source>
+        <translation>Не удалось открыть руководство пользователя:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>QFrame</name>
@@ -2062,6 +2074,10 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Maximum string length is %1</source>
         <translation>Максимальная длина строки %1</translation>
+    </message>
+    <message>
+        <source>These characters can&apos;t be saved in the trace file: %1</source>
+        <translation>Эти символы нельзя сохранить в файле рефлектограммы: %1</translation>
     </message>
     <message>
         <source>Please use only digits, letters, &apos;_&apos; or &apos;-&apos; and space</source>

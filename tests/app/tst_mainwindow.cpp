@@ -23,11 +23,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
@@ -104,6 +106,18 @@ int RecordingCallback(const tCrashCallbackInfo& info)
     return CrashCallback({info.Stage, info.Reporter, tCrashSenderHandle(new CRecordingSender)});
 }
 
+// Stands in for the desktop's document viewer.
+class CUrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> Opened;
+
+public slots:
+    void Open(const QUrl& url) { Opened << url; }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -133,6 +147,8 @@ private slots:
     void printerKeepsItsSetUpInTheOptions();
     void manualFollowsTheLanguage_data();
     void manualFollowsTheLanguage();
+    void helpSaysWhenTheManualCannotBeOpened_data();
+    void helpSaysWhenTheManualCannotBeOpened();
     void startHelpPointsAtTheReportButton();
     void reportDisablesTheWindowWhileSending();
     void measurementModesShowTheCursorItems();
@@ -647,6 +663,71 @@ void TestMainWindow::manualFollowsTheLanguage()
     CMainOpt::Create(&owner);
     QCOMPARE(CMainOpt::Instance()->GetManualPath(),
              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + manual));
+}
+
+void TestMainWindow::helpSaysWhenTheManualCannotBeOpened_data()
+{
+    QTest::addColumn<QString>("manual");
+    QTest::addColumn<bool>("bDesktopOpens");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("missing") << "" << true << "The user manual was not found:\n%1";
+    QTest::newRow("a folder") << "folder" << true << "The user manual could not be opened:\n%1";
+    QTest::newRow("no viewer") << "file" << false << "The user manual could not be opened:\n%1";
+    QTest::newRow("opened") << "file" << true << "";
+}
+
+// The manuals are not shipped; F1 must say so rather than do nothing.
+void TestMainWindow::helpSaysWhenTheManualCannotBeOpened()
+{
+    QFETCH(QString, manual);
+    QFETCH(bool, bDesktopOpens);
+    QFETCH(QString, text);
+    GetSettings(0, 0)->setValue("Setup/LanguageName", "English");
+    window = Open();
+    const QString path = CMainOpt::Instance()->GetManualPath();
+    QVERIFY(!QFileInfo::exists(path));
+    struct tRemove
+    {
+        QString Path;
+        ~tRemove()
+        {
+            QFile::remove(Path);
+            QDir().rmdir(Path);
+        }
+    } remove{path};
+    if (manual == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (manual == "file") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4\n");
+    }
+    // The offscreen platform has no viewer; a handler stands in for one.
+    CUrlCatcher viewer;
+    if (bDesktopOpens)
+        QDesktopServices::setUrlHandler("file", &viewer, "Open");
+    else if (QGuiApplication::platformName() != "offscreen")
+        QSKIP("only the offscreen platform is known to have no viewer");
+
+    CModalAnswerer answerer;
+    if (!text.isEmpty())
+        answerer.Click(QMessageBox::Ok);
+    QAction* help = FindAction(window.get(), "&Help topics");
+    QVERIFY(help);
+    QCOMPARE(help->shortcut(), QKeySequence("F1"));
+    help->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+
+    if (text.isEmpty()) {
+        QCOMPARE(answerer.Seen().size(), 0);
+        QCOMPARE(viewer.Opened, QList<QUrl>({QUrl::fromLocalFile(path)}));
+        return;
+    }
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen()[0].Title, QString("Help"));
+    QCOMPARE(answerer.Seen()[0].Text, text.arg(QDir::toNativeSeparators(path)));
+    QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::Warning);
+    QCOMPARE(viewer.Opened.size(), manual == "file" && bDesktopOpens ? 1 : 0);
 }
 
 void TestMainWindow::startHelpPointsAtTheReportButton()

@@ -10,6 +10,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QTextCodec>
 #include <QtTest>
 
 #include <functional>
@@ -74,6 +75,8 @@ private slots:
     void checksNumbers();
     void checksTexts_data();
     void checksTexts();
+    void refusesCharactersTheFileCannotHold_data();
+    void refusesCharactersTheFileCannotHold();
     void refusesEverythingWithBrokenPattern();
 
     void bindsLineEdit();
@@ -203,6 +206,35 @@ void TestValidators::checksTexts()
     QString actualHint;
     QCOMPARE(int(validator.Check(input, &actualHint)), state);
     QCOMPARE(actualHint, hint);
+}
+
+void TestValidators::refusesCharactersTheFileCannotHold_data()
+{
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("refused");
+
+    QTest::newRow("Latin accents") << "" << QString::fromUtf8("Caf\u00e9 \u00e9 \u00fc") << QString::fromUtf8("\u00e9 \u00fc");
+    QTest::newRow("Cyrillic and signs") << "" << QString::fromUtf8("\u041c\u0443\u0444\u0442\u0430 \u2116 5, 20\u2030 ?") << "";
+    QTest::newRow("outside the basic plane") << "" << QString::fromUtf8("a\U0001F600b") << QString::fromUtf8("\U0001F600");
+    QTest::newRow("Central European file") << "Windows-1250" << QString::fromUtf8("\u00e9 \u0416") << QString::fromUtf8("\u0416");
+    QTest::newRow("not for a file") << "none" << QString::fromUtf8("\u00e9 \u0416") << "";
+}
+
+void TestValidators::refusesCharactersTheFileCannotHold()
+{
+    QFETCH(QString, codec);
+    QFETCH(QString, input);
+    QFETCH(QString, refused);
+    StrValue<101> value;
+    if (codec == "none")
+        value.SetCodec(nullptr);
+    else if (!codec.isEmpty())
+        value.SetCodec(QTextCodec::codecForName(codec.toLatin1()));
+    const CStrValidator validator(&value, nullptr, QString(), value.GetPattern());
+    QString hint;
+    QCOMPARE(validator.Check(input, &hint), refused.isEmpty() ? QValidator::Acceptable : QValidator::Invalid);
+    QCOMPARE(hint, refused.isEmpty() ? QString() : "These characters can't be saved in the trace file: " + refused);
 }
 
 void TestValidators::refusesEverythingWithBrokenPattern()

@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QMessageBox>
+#include <QTabBar>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTranslator>
 
@@ -27,6 +29,9 @@ private slots:
     void showsEndToEndValues();
     void storesEndToEndOnlyWhenTyped_data();
     void storesEndToEndOnlyWhenTyped();
+    void storesRecordsWithoutTheDialogsEdits();
+    void refusesCharactersTheFileCannotHold_data();
+    void refusesCharactersTheFileCannotHold();
     void answersInvalidField_data();
     void answersInvalidField();
     void ignoreAllLastsOneAcceptance();
@@ -66,6 +71,21 @@ QString HintFor(QLineEdit* edit, const QString& text)
     if (validator)
         validator->Check(text, &hint);
     return hint;
+}
+
+// The language code lives in the trace's own parameters block, which only
+// the trace and its subclasses reach.
+struct tLanguageSetter : sor::CFile
+{
+    static void Set(sor::CFile& file, int language)
+    {
+        (file.*(&tLanguageSetter::GeneralParameters)).SetLanguage(language);
+    }
+};
+
+void SetLanguage(sor::CFile& file, int language)
+{
+    tLanguageSetter::Set(file, language);
 }
 
 std::unique_ptr<CComparableTrace> Reload(const QString& path)
@@ -316,11 +336,21 @@ void TestFileInfo::storesEndToEndOnlyWhenTyped_data()
     QTest::newRow("OK unedited, newer, index 0") << "505a" << 0.0 << 0 << "" << "" << 0 << 1000 << 1234;
     QTest::newRow("length 3") << "504z" << 1.5 << 0 << "3" << "" << 0 << 1500 << 1234;
     QTest::newRow("length 3 from start 500") << "504z" << 1.5 << 500 << "3" << "" << 0 << 1500 << 1234;
-    QTest::newRow("length 1 newer") << "505a" << 1.5 << 0 << "1" << "" << 0 << 50034 << 1234;
+    // 1000 m at index 1.5 is 50034.6 tenths of a nanosecond.
+    QTest::newRow("length 1 newer") << "505a" << 1.5 << 0 << "1" << "" << 0 << 50035 << 1234;
     QTest::newRow("length 1 newer, index 0") << "505a" << 0.0 << 0 << "1" << "" << 0 << 33356 << 1234;
     QTest::newRow("negative length") << "504z" << 1.5 << 0 << "-1" << "" << 0 << 0 << 1234;
     QTest::newRow("loss 1.5") << "504z" << 1.5 << 0 << "" << "1.5" << 0 << 1000 << 1500;
     QTest::newRow("loss 1.234 retyped") << "504z" << 1.5 << 0 << "" << "1.234" << 0 << 1000 << 1234;
+    // Typed values are stored to the nearest unit, never a unit low.
+    QTest::newRow("loss 0.251") << "504z" << 1.5 << 0 << "" << "0.251" << 0 << 1000 << 251;
+    QTest::newRow("loss 4.003") << "504z" << 1.5 << 0 << "" << "4.003" << 0 << 1000 << 4003;
+    QTest::newRow("loss 0") << "504z" << 1.5 << 0 << "" << "0" << 0 << 1000 << 0;
+    QTest::newRow("loss largest") << "504z" << 1.5 << 0 << "" << "2147483.647" << 0 << 1000 << 2147483647;
+    QTest::newRow("loss above largest") << "504z" << 1.5 << 0 << "" << "2147483.648" << 0 << 1000 << 1234;
+    // 4003 m over points of 1.9999994 m is point 2001.5006.
+    QTest::newRow("length 4.003") << "504z" << 1.5 << 0 << "4.003" << "" << 0 << 2002 << 1234;
+    QTest::newRow("length 0") << "504z" << 1.5 << 0 << "0" << "" << 0 << 0 << 1234;
     QTest::newRow("length 1e12") << "504z" << 1.5 << 0 << "1e12" << "" << 0 << 1000 << 1234;
     QTest::newRow("loss 1e12") << "504z" << 1.5 << 0 << "" << "1e12" << 0 << 1000 << 1234;
     QTest::newRow("not numbers") << "504z" << 1.5 << 0 << "abc" << "x" << 0 << 1000 << 1234;
@@ -370,6 +400,105 @@ void TestFileInfo::storesEndToEndOnlyWhenTyped()
     QCOMPARE(events->GetEndToEndLoss(), newLoss);
     if (!bEdited)
         QVERIFY(!file->IsChanged());
+}
+
+void TestFileInfo::storesRecordsWithoutTheDialogsEdits()
+{
+    fx.SetServiceEditing(true);
+    auto file = fx.Open("u.sor");
+    QVERIFY(file);
+    const int result = Run(file, [](QWidget* dialog) {
+        for (const char* name : {"CID", "FID", "OL", "TL", "CCD", "OP", "CMT", "SN", "MFID", "OTDR", "SR", "OT"})
+            InfoFixture::Type(Field(dialog, name), QString::fromLatin1(name) + " 2");
+        InfoFixture::Type(Field(dialog, "GI"), "1.47");
+        InfoFixture::Type(Field(dialog, "BC"), "-79.0");
+        InfoFixture::Type(Field(dialog, "LT"), "0.3");
+        InfoFixture::Type(Field(dialog, "RT"), "-60.0");
+        InfoFixture::Type(Field(dialog, "ET"), "4");
+        PressOk(dialog);
+    });
+    QCOMPARE(result, int(QDialog::Accepted));
+    // The dialog and its edits are gone; the file's records must not point at them.
+    sor::tGeneralParameters general = *file->GetGeneralParameters();
+    sor::tSupplierParameters supplier = *file->GetSupplierParameters();
+    sor::tFixedParameters fixed = *file->GetFixedParameters();
+    QCOMPARE(general.CableId.GetValue(), QString("CID 2"));
+    QCOMPARE(supplier.Other.GetValue(), QString("OT 2"));
+    QCOMPARE(fixed.GroupIndex.GetValue(), 1.47);
+    const std::initializer_list<const CType::IValue*> values{
+        &general.CableId, &general.FiberId, &general.OriginatingLocation, &general.TerminatingLocation,
+        &general.CableCode, &general.Operator, &general.Comment, &supplier.SupplierName, &supplier.MainframeId,
+        &supplier.MainframeSerialNumber, &supplier.SoftwareRevision, &supplier.Other, &fixed.GroupIndex,
+        &fixed.PulseWidth, &fixed.NumberOfAverages, &fixed.BackscatterCoefficient, &fixed.LossThreshold,
+        &fixed.ReflThreshold, &fixed.EndThreshold};
+    int bound = 0;
+    for (const CType::IValue* value : values)
+        bound += value->GetLineEdit() ? 1 : 0;
+    QCOMPARE(bound, 0);
+}
+
+void TestFileInfo::refusesCharactersTheFileCannotHold_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refused");
+    // The language of a trace chooses the code page its texts are saved in.
+    QTest::newRow("Russian file, accents") << 6 << QString::fromUtf8("\u00e9 \u00fc") << QString::fromUtf8("\u00e9 \u00fc");
+    QTest::newRow("Russian file, Cyrillic") << 6 << QString::fromUtf8("\u041a\u0430\u0431\u0435\u043b\u044c \u2116 5") << "";
+    QTest::newRow("French file, accents") << 1 << QString::fromUtf8("\u00e9 \u00fc") << "";
+    QTest::newRow("French file, Cyrillic") << 1 << QString::fromUtf8("\u0416\u00e9") << QString::fromUtf8("\u0416");
+}
+
+void TestFileInfo::refusesCharactersTheFileCannotHold()
+{
+    QFETCH(int, language);
+    QFETCH(QString, typed);
+    QFETCH(QString, refused);
+    auto file = fx.Open("c.sor", [&](sor::CFile& f) {
+        SetLanguage(f, language);
+        sor::tGeneralParameters general = *f.GetGeneralParameters();
+        general.CableId.SetValue("Cable 7");
+        f.SetGeneralParameters(general);
+    });
+    QVERIFY(file);
+    const QString hint = "These characters can't be saved in the trace file: " + refused;
+
+    QString keyed;
+    QString tip;
+    CModalAnswerer answerer;
+    QList<CModalAnswerer::tAction> answers;
+    if (!refused.isEmpty())
+        answers << [](QWidget* box) { CModalAnswerer::FindButton(box, "Ignore")->click(); };
+    const int result = Run(
+        file,
+        [&](QWidget* dialog) {
+            QLineEdit* cable = Field(dialog, "CID");
+            cable->setFocus();
+            cable->clear();
+            for (const QChar c : typed)
+                QTest::sendKeyEvent(QTest::Click, cable, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            keyed = cable->text();
+            tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+            // Pasted whole, or set by a program: read back at OK.
+            InfoFixture::Type(cable, typed);
+            PressOk(dialog);
+        },
+        answers, &answerer);
+    QCOMPARE(result, int(QDialog::Accepted));
+
+    if (refused.isEmpty()) {
+        QCOMPARE(keyed, typed);
+        QCOMPARE(answerer.Seen().size(), 1);
+    } else {
+        // Each refused keystroke is named beside the field; the rest is typed.
+        QVERIFY2(!keyed.contains(refused.at(0)), qPrintable(keyed));
+        QVERIFY2(tip.startsWith("These characters can't be saved in the trace file: "), qPrintable(tip));
+        QCOMPARE(answerer.Seen().size(), 2);
+        QCOMPARE(answerer.Seen()[1].Text, "Field completed uncorrectly.\n" + hint);
+    }
+    file->Save();
+    auto saved = Reload(file->GetFileName());
+    QCOMPARE(saved->GetGeneralParameters()->CableId.GetValue(), refused.isEmpty() ? typed : QString("Cable 7"));
 }
 
 void TestFileInfo::answersInvalidField_data()
@@ -662,8 +791,18 @@ void TestFileInfo::grabsPages()
     block.usORL_BetweenMarkers.GetValue() = 32000;
 
     QStringList saved;
+    QStringList hiddenTabs;
     Run(file, [&](QWidget* dialog) {
         auto* tabs = Field<QTabWidget>(dialog, "tabs");
+        // Every tab is shown whole in the dialog's first width: no scroll arrows.
+        QApplication::processEvents();
+        const QTabBar* bar = tabs->tabBar();
+        for (int page = 0; page < tabs->count(); ++page)
+            if (!bar->rect().contains(bar->tabRect(page)))
+                hiddenTabs << tabs->tabText(page);
+        for (const QToolButton* arrow : bar->findChildren<QToolButton*>())
+            if (arrow->isVisible())
+                hiddenTabs << "arrow";
         for (int page = 0; page < tabs->count(); ++page) {
             tabs->setCurrentIndex(page);
             QApplication::processEvents();
@@ -675,6 +814,7 @@ void TestFileInfo::grabsPages()
         InfoFixture::Press(dialog, QDialogButtonBox::Cancel);
     });
     QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(hiddenTabs, QStringList());
     QCOMPARE(saved.size(), 5);
     qInfo("%s", qPrintable(saved.join('\n')));
 }

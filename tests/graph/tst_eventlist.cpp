@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -133,6 +134,7 @@ private slots:
     void commentGoesToRowWhereEditBegan();
     void refreshKeepsCommentBeingTyped();
     void commentLongerThanFileKeeps();
+    void commentRefusesCharactersTheFileCannotHold();
     void editsNewEvent();
     void selectingOtherRowCancelsEventEdit();
     void closingFileWithoutEditLeavesTable();
@@ -415,6 +417,31 @@ void TestEventList::commentLongerThanFileKeeps()
     QTRY_COMPARE(fixture.Comments(*file).at(0), QString(100, QLatin1Char('z')));
     file->Save();
     QVERIFY(!file->IsChanged());
+}
+
+void TestEventList::commentRefusesCharactersTheFileCannotHold()
+{
+    tListFixture fixture;
+    auto file = fixture.AddThreeEvents();
+    QVERIFY(fixture.ShowActive());
+    fixture.table.setCurrentCell(0, 0);
+    fixture.table.OnEditComment();
+    QLineEdit* editor = fixture.CommentEditor(0);
+    QVERIFY(editor);
+    editor->selectAll();
+    // The trace keeps its texts in its 8-bit code page, which has no "é".
+    for (const QChar c : QString::fromUtf8("caf\u00e9 \u041c-3"))
+        QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(editor->text(), QString::fromUtf8("caf \u041c-3"));
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QString::fromUtf8("These characters can't be saved in the trace file: \u00e9"));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    QTRY_COMPARE(fixture.Comments(*file).at(0), QString::fromUtf8("caf \u041c-3"));
+    file->Save();
+    int warnings = 0;
+    const sor::CFile saved(file->GetFileName(), warnings);
+    QCOMPARE(saved.GetKeyEventList().at(0).Comment.GetValue(), QString::fromUtf8("caf \u041c-3"));
 }
 
 void TestEventList::editsNewEvent()

@@ -2,6 +2,7 @@
 #include "support/TraceBuilder.h"
 
 #include "core/Format.h"
+#include "core/Validator.h"
 #include "filelist/ViewFile.h"
 #include "graph/GraphDlg.h"
 #include "graph/GraphModel.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -107,6 +109,7 @@ private slots:
     void escapeDiscardsTypedText();
     void storesTypedComment_data();
     void storesTypedComment();
+    void commentRefusesCharactersTheFileCannotHold();
     void refusedCommentStoresNothing();
     void refreshesKeepOneCommentValidator();
 };
@@ -470,6 +473,36 @@ void TestGraphDlg::refusedCommentStoresNothing()
     QVERIFY(shown.file->GetGeneralParameters()->Comment.GetValue().isEmpty());
     QVERIFY(!shown.file->IsChanged());
     QCOMPARE(changes.count(), 0);
+}
+
+void TestGraphDlg::commentRefusesCharactersTheFileCannotHold()
+{
+    tShownTrace shown(SteppedTrace());
+    tPanelWindow w(&shown.model);
+    w.panel->OnUpdateValues();
+    QLineEdit* comment = w.Get("sComment");
+    comment->setFocus();
+    const QString hint = QString::fromUtf8("These characters can't be saved in the trace file: \u00e9 \u00fc");
+
+    // The trace's 8-bit code page has no "é" nor "ü": typed, they are refused
+    // and named beside the edit...
+    for (const QChar c : QString::fromUtf8("\u00e9\u00fc"))
+        QTest::sendKeyEvent(QTest::Click, comment, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QVERIFY(comment->text().isEmpty());
+    QVERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().startsWith("These characters can't be saved in the trace file: "),
+             qPrintable(QToolTip::text()));
+    // ...and a text holding them, put there otherwise, is not stored.
+    comment->setText(QString::fromUtf8("\u00e9 \u00fc"));
+    comment->setModified(true);
+    QString shownHint;
+    auto* validator = dynamic_cast<const CType::CValidator*>(comment->validator());
+    QVERIFY(validator);
+    validator->Check(comment->text(), &shownHint);
+    QCOMPARE(shownHint, hint);
+    w.panel->OnUpdateEdits();
+    QVERIFY(shown.file->GetGeneralParameters()->Comment.GetValue().isEmpty());
+    QVERIFY(!shown.file->IsChanged());
 }
 
 void TestGraphDlg::refreshesKeepOneCommentValidator()

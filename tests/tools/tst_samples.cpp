@@ -1,3 +1,5 @@
+#include "fileinfo/Firmware.h"
+#include "print/ReportPage.h"
 #include "sor/File.h"
 #include "tools/Samples.h"
 
@@ -35,6 +37,8 @@ private slots:
     void rewritesTheCommittedSamplesByteForByte();
     void loadsCleanWithRealisticEvents_data();
     void loadsCleanWithRealisticEvents();
+    void carriesEndToEndFiguresOfTheDrawnFibre_data();
+    void carriesEndToEndFiguresOfTheDrawnFibre();
 };
 
 void TestSamples::rewritesTheCommittedSamplesByteForByte()
@@ -112,6 +116,52 @@ void TestSamples::loadsCleanWithRealisticEvents()
     const double tail = MeanDb(file, endAt - 2 * metres, endAt - metres);
     const double floor = MeanDb(file, endAt + metres, endAt + 3 * metres);
     QVERIFY2(floor < tail - 8.0, qPrintable(QStringLiteral("%1 %2").arg(tail).arg(floor)));
+}
+
+void TestSamples::carriesEndToEndFiguresOfTheDrawnFibre_data()
+{
+    loadsCleanWithRealisticEvents_data();
+}
+
+// The markers span the fibre from its front to its end event, the loss is
+// what the drawn trace falls by between them, and the report reads them so.
+void TestSamples::carriesEndToEndFiguresOfTheDrawnFibre()
+{
+    QFETCH(QString, name);
+    int warnings = 0;
+    sor::CFile file(QStringLiteral(QUORVANE_SAMPLES "/") + name, warnings);
+    QCOMPARE(warnings, 0);
+    const bc::CKeyEvents* events = file.GetKeyEvents();
+    const sor::tKeyEvent& end = file.GetKeyEventList().back();
+    QCOMPARE(end.EventOrigin, 2);
+    const double endAt = file.TimeToDistance(end.PropagationTime.GetValue());
+    const float attenuation = end.AttenuationCoefficient.GetValue();
+
+    // Markers in 100-ps units, as the supplier's revision says.
+    const sor::tSupplierParameters* supplier = file.GetSupplierParameters();
+    QVERIFY(IsNewerFirmware(supplier->MainframeId.GetValue(), supplier->SoftwareRevision.GetValue()));
+    QCOMPARE(events->GetEndToEndMarkerStart(), 0);
+    QCOMPARE(events->GetReturnLossMarkerStart(), 0);
+    QCOMPARE(events->GetReturnLossMarkerFinish(), events->GetEndToEndMarkerFinish());
+    const tLineResults results = CReportPage::LineResults(file);
+    QVERIFY2(qAbs(results.Length * 1000.0 - endAt) < 0.5, qPrintable(QString::number(results.Length, 'f', 4)));
+
+    // The backscatter's level just behind the launch and just before the
+    // end, each carried along the slope to its marker.
+    const double metres = endAt / 20;
+    const double front = MeanDb(file, metres, 2 * metres) + attenuation * 1.5 * metres / 1000.0;
+    const double back = MeanDb(file, endAt - 2 * metres, endAt - metres) - attenuation * 1.5 * metres / 1000.0;
+    const double drawnLoss = front - back;
+    QVERIFY2(qAbs(results.Loss - drawnLoss) < 0.05,
+             qPrintable(QStringLiteral("stored %1, drawn %2").arg(results.Loss).arg(drawnLoss)));
+    QVERIFY2(qAbs(results.Attenuation - results.Loss / results.Length) < 1e-9, qPrintable(name));
+    QVERIFY(results.Attenuation > attenuation);
+
+    // The end's reflection alone, back over the whole loss, sets the most
+    // the return loss can be; backscatter and connectors only lower it.
+    const double endReflectionOnly = -end.Reflectance.GetValue() + 2 * results.Loss;
+    QVERIFY2(results.ReturnLoss > 10.0 && results.ReturnLoss < endReflectionOnly,
+             qPrintable(QStringLiteral("%1 against %2").arg(results.ReturnLoss).arg(endReflectionOnly)));
 }
 
 QTEST_GUILESS_MAIN(TestSamples)
