@@ -77,6 +77,9 @@ void TestFirstProtocol::parsesConfigurationReplies_data()
     QTest::newRow("empty") << "" << "16:148";
     QTest::newRow("range without digits") << "CFG,km,10,15,1310(0),1.4680\r" << "16:175";
     QTest::newRow("range too long") << "CFG,99999999999,10,15,1310(0),1.4680\r" << "16:179";
+    // The range is kept in metres: one more km would not fit.
+    QTest::newRow("longest range") << "CFG,2147483,1,1,1(0),1.5\r" << "2147483000,1,1,1,0,1.5";
+    QTest::newRow("range past the metres") << "CFG,2147484,1,1,1(0),1.5\r" << "16:179";
     QTest::newRow("position not a number") << "CFG,2,10,15,1310(x),1.4680\r" << "16:165";
 }
 
