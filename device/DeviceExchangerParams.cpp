@@ -77,7 +77,8 @@ tCfgReply CDeviceExchanger::ParseCfgReply(const QString& text)
     if (!bOk)
         Refuse(165);
     r.GI = QLocale::c().toFloat(fields.at(5), &bOk);
-    if (!bOk || r.GI < 1.4f || r.GI > 1.6f)
+    // Written so that "nan", which reads, is refused too.
+    if (!bOk || !(r.GI >= 1.4f && r.GI <= 1.6f))
         Refuse(168);
     return r;
 }

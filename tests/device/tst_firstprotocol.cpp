@@ -72,6 +72,7 @@ void TestFirstProtocol::parsesConfigurationReplies_data()
     QTest::newRow("point dropped") << "CFG,0.5,10,15,1310(0),1.4680\r" << "5000,10,15,1310,0,1.468";
     QTest::newRow("no position") << "CFG,2,10,15,1310,1.4680\r" << "16:159";
     QTest::newRow("group index too high") << "CFG,2,10,15,1310(0),1.7\r" << "16:168";
+    QTest::newRow("group index not a number") << "CFG,2,10,15,1310(0),nan\r" << "16:168";
     QTest::newRow("other key") << "CFX,2,10,15,1310(0),1.4680\r" << "16:152";
     QTest::newRow("too few fields") << "CFG,2,10,15\r" << "16:152";
     QTest::newRow("empty") << "" << "16:148";
