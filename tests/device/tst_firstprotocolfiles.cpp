@@ -181,6 +181,9 @@ void TestFirstProtocolFiles::ceilsSamplesAtTheNoiseMean_data()
     QTest::newRow("above the mean") << 1000u << 1999u << 18061 - int(std::trunc(std::log10(999.0) * 5000));
     QTest::newRow("mean at the top") << 0xFFFFFFFFu << 100u << 18061;
     QTest::newRow("mean and word at the top") << 0xFFFFFFFFu << 0xFFFFFFFFu << 18061;
+    // The word plus its share of the word a third of the noise count on
+    // reaches the mean exactly: log10(0) without the wide sum.
+    QTest::newRow("word at the mean at the top") << 0xFFFFFFFFu << 4294857347u << 18061;
 }
 
 void TestFirstProtocolFiles::ceilsSamplesAtTheNoiseMean()
