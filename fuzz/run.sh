@@ -6,11 +6,17 @@
 # Findings land in build-fuzz/artifacts/ (artifacts-device/ for the device
 # target), the grown corpus in build-fuzz/corpus/ (corpus-device/).
 #   fuzz/run.sh SECONDS [WORKERS] [TARGET]
+#   fuzz/run.sh SECONDS TARGET
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: fuzz/run.sh SECONDS [WORKERS] [sorfile|device]}
 workers=${2:-$(nproc)}
 target=${3:-sorfile}
+# The target may stand in the workers' place: fuzz/run.sh 1800 device.
+if ! [[ $workers =~ ^[0-9]+$ ]]; then
+    target=$workers
+    workers=$(nproc)
+fi
 
 case "$target" in
 sorfile)
