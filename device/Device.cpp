@@ -330,6 +330,15 @@ void CDevice::ProcessExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bo
     if (cmd != IDevicePlugin::Enumerate)
         progressDlg->hide();
 
+    // A file that is not stored is named with the exchange's errors.
+    QStringList refused;
+    const IDevicePlugin::tCommandRes storable = SortReceived(res, refused);
+    if (!refused.isEmpty() && !bCancelled && !bCritical) {
+        if (!errors.isEmpty())
+            errors += QLatin1String("\n\n");
+        errors += tr("Some received files were not stored:\n%1").arg(refused.join(QLatin1Char('\n')));
+    }
+
     if (!errors.isEmpty() && !bCancelled) {
         if (bCritical)
             errors += tr("\n\nProbably, device was broken. Please, contact to support.");
@@ -354,12 +363,12 @@ void CDevice::ProcessExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bo
             break;
         case IDevicePlugin::Measure:
             emit sigEndMeasure();
-            OpenReceived(res);
+            OpenReceived(storable);
             bReceivedOpened = true;
             break;
         case IDevicePlugin::LoadAll:
             if (!res.isEmpty()) {
-                const bool bAllStored = OpenReceived(res);
+                const bool bAllStored = OpenReceived(storable) && refused.isEmpty();
                 bReceivedOpened = true;
                 // The instrument's copies go only once every trace is safe here.
                 if (errors.isEmpty() && bAllStored && dev && (dev->GetCapabilities() & 2) &&
@@ -386,24 +395,30 @@ void CDevice::ProcessExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bo
     qDebug() << "CDevice::OnExchangeEnd() done";
 }
 
-bool CDevice::OpenReceived(const IDevicePlugin::tCommandRes& res)
+IDevicePlugin::tCommandRes CDevice::SortReceived(const IDevicePlugin::tCommandRes& res, QStringList& refused)
 {
-    if (!flist)
-        return false;
     const QDir here = QDir::current();
     const QStringList roots{QDir::cleanPath(here.absolutePath()), here.canonicalPath()};
-    IDevicePlugin::tCommandRes accepted;
-    bool bAllTaken = true;
+    IDevicePlugin::tCommandRes storable;
     for (const tReceivedFile& received : res) {
-        if (received.data.isEmpty() || !LiesInside(received.path, roots)) {
-            qWarning() << "Received file refused:" << received.path << received.data.size() << "bytes";
-            bAllTaken = false;
+        const QString& path = received.path;
+        const int cut = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+        const bool bSafe = IsSafeDeviceName(path) && IsSafeDeviceName(path.mid(cut + 1));
+        if (!received.data.isEmpty() && bSafe && LiesInside(path, roots)) {
+            storable.append(received);
             continue;
         }
-        accepted.append(received);
+        qWarning().noquote() << "Received file refused:" << ShownName(path) << received.data.size() << "bytes";
+        // The empty record of a download that did not happen names nothing.
+        if (!path.isEmpty())
+            refused << ShownName(path);
     }
-    const bool bWritten = flist->OpenFiles(accepted);
-    return bAllTaken && bWritten;
+    return storable;
+}
+
+bool CDevice::OpenReceived(const IDevicePlugin::tCommandRes& res)
+{
+    return flist && flist->OpenFiles(res);
 }
 
 void CDevice::AskToDeleteLoadedFiles()

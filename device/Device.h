@@ -131,8 +131,11 @@ private:
     void OnEnumerationEnd();
     void SetConnectedState();
     void SetDisconnectedState();
+    // The records that may be written into the working folder; the paths of
+    // the others, fit to be shown, go to `refused`.
+    static IDevicePlugin::tCommandRes SortReceived(const IDevicePlugin::tCommandRes& res, QStringList& refused);
     // Writes what a command brought; false when the file list did not take
-    // every record whole, or a record was refused here.
+    // every record whole.
     bool OpenReceived(const IDevicePlugin::tCommandRes& res);
     void AskToDeleteLoadedFiles();
     // Empties the cancelled command's queue before the panel goes away.

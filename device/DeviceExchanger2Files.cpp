@@ -3,6 +3,7 @@
 #include "core/Codec.h"
 #include "device/DeviceEvents.h"
 #include "device/FInfo.h"
+#include "device/ReceivedFile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -65,7 +66,7 @@ QString CDeviceExchanger2::LocalPath(const QString& workingFolder, const QString
     const int slash = devicePath.lastIndexOf(QLatin1Char('/'));
     const int cut = slash >= 0 ? slash : devicePath.lastIndexOf(QLatin1Char('\\'));
     const QString name = devicePath.mid(cut + 1);
-    if (name.isEmpty() || IsDotName(name))
+    if (name.isEmpty() || IsDotName(name) || !IsSafeDeviceName(name))
         return QString();
     QStringList folders;
     if (bKeepFolders && cut >= 0) {
@@ -74,7 +75,7 @@ QString CDeviceExchanger2::LocalPath(const QString& workingFolder, const QString
         static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
         folders = folder.split(separators, Qt::SkipEmptyParts);
         for (const QString& part : qAsConst(folders))
-            if (IsDotName(part))
+            if (IsDotName(part) || HasControlCharacter(part))
                 return QString();
     }
     const QString root = QDir::cleanPath(workingFolder);

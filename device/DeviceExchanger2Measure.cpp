@@ -160,8 +160,11 @@ bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
 
 void CDeviceExchanger2::ReportMissing(const QStringList& devicePaths)
 {
-    if (!devicePaths.isEmpty())
-        throw EDeviceExchange({tErrorCode(cSource, 1075)},
-                              tr("Some files could not be downloaded:\n%1").arg(devicePaths.join(QLatin1Char('\n'))),
-                              false);
+    if (devicePaths.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString& path : devicePaths)
+        shown << ShownName(path);
+    throw EDeviceExchange({tErrorCode(cSource, 1075)},
+                          tr("Some files could not be downloaded:\n%1").arg(shown.join(QLatin1Char('\n'))), false);
 }

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -59,7 +60,12 @@ tCfgReply CDeviceExchanger::ParseCfgReply(const QString& text)
     if (fields.size() < 6 || fields.at(0) != QLatin1String("CFG"))
         Refuse(152);
     tCfgReply r;
-    r.LineLen = Digits(fields.at(1)) * 1000;
+    // The range comes in km and is kept in metres: a range whose metres do
+    // not fit does not convert either.
+    const int km = Digits(fields.at(1));
+    if (km > INT_MAX / 1000)
+        Refuse(179);
+    r.LineLen = km * 1000;
     r.PulseWidth = Digits(fields.at(2));
     r.AverageTime = Digits(fields.at(3));
     const QStringList wave = fields.at(4).split(QLatin1Char('('));
@@ -71,7 +77,8 @@ tCfgReply CDeviceExchanger::ParseCfgReply(const QString& text)
     if (!bOk)
         Refuse(165);
     r.GI = QLocale::c().toFloat(fields.at(5), &bOk);
-    if (!bOk || r.GI < 1.4f || r.GI > 1.6f)
+    // Written so that "nan", which reads, is refused too.
+    if (!bOk || !(r.GI >= 1.4f && r.GI <= 1.6f))
         Refuse(168);
     return r;
 }

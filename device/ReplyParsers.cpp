@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <cmath>
+
 namespace {
 
 constexpr int cSource = 256;
@@ -52,8 +54,12 @@ void ParseIntList(const QString& reply, QList<int>& out, const QString& header, 
 
 void ParseFloatList(const QString& reply, QList<float>& out, const QString& header, bool bSkipZero)
 {
-    ParseList<float>(reply, out, header, bSkipZero,
-                     [](const QString& line, bool* bOk) { return ReplyLocale().toFloat(line, bOk); });
+    // "nan" reads, but as no number: every range check would let it pass.
+    ParseList<float>(reply, out, header, bSkipZero, [](const QString& line, bool* bOk) {
+        const float value = ReplyLocale().toFloat(line, bOk);
+        *bOk = *bOk && !std::isnan(value);
+        return value;
+    });
 }
 
 int DigitsOnly(const QString& text, int emptyCode, int rangeCode)

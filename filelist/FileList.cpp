@@ -6,6 +6,7 @@
 #include "core/IARMessageBox.h"
 #include "core/LoggedMessageBox.h"
 #include "core/Version.h"
+#include "device/ReceivedFile.h"
 #include "filelist/FileListElementDelegate.h"
 #include "filelist/FileListWatcher.h"
 #include "filelist/SaveList.h"
@@ -568,6 +569,10 @@ QString CFileList::WriteReceivedFile(const tReceivedFile& received, const QStrin
 {
     const int size = received.data.size();
     QV_ASSERT(size);
+    // The system would take the path only up to a NUL: another file than the
+    // one checked below.
+    if (HasControlCharacter(received.path))
+        throw EFileAccessError({tErrorCode(cSource, 771)});
 
     const QFileInfo info(received.path);
     const QString folder = info.absolutePath();
@@ -585,8 +590,10 @@ QString CFileList::WriteReceivedFile(const tReceivedFile& received, const QStrin
         taken.insert(GetFile(row)->GetFileName());
     const QString target = FreePath(canonicalFolder, info.fileName(), taken);
 
+    // Created, never opened over a file: one that came meanwhile, or a link
+    // the check above does not see, stays as it is.
     QFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EFileAccessError({tErrorCode(cSource, 771)});
     if (out.write(received.data) != size || !out.flush()) {
         // A cut trace would later load as damaged or, worse, as valid. The

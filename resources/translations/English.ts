@@ -26,6 +26,11 @@ Probably, device was broken. Please, contact to support.</source>
         <translation>Connection goes</translation>
     </message>
     <message>
+        <source>Some received files were not stored:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Delete files on the device</source>
         <translation type="unfinished"></translation>
     </message>

@@ -28,6 +28,12 @@ Probably, device was broken. Please, contact to support.</source>
         <translation>Связь с прибором</translation>
     </message>
     <message>
+        <source>Some received files were not stored:
+%1</source>
+        <translation>Некоторые полученные файлы не сохранены:
+%1</translation>
+    </message>
+    <message>
         <source>Delete files on the device</source>
         <translation>Удаление файлов в приборе</translation>
     </message>

@@ -116,6 +116,8 @@ private slots:
     void cancelledRealtimeGivesTheViewBack();
     void loadAllErasesOnlyWhatIsStored_data();
     void loadAllErasesOnlyWhatIsStored();
+    void namesEveryFileNotStored_data();
+    void namesEveryFileNotStored();
     void clearMemoryAsksFirst_data();
     void clearMemoryAsksFirst();
     void propertiesFillTheForm();
@@ -464,6 +466,49 @@ void TestDevicePanel::loadAllErasesOnlyWhatIsStored()
     QCOMPARE(a.CommandTexts().contains(";MMEM:INIT\r"), bErased);
     QVERIFY(panel->IsConnected());
     SetDeleteLoadedFiles(&fx->window, false);
+}
+
+void TestDevicePanel::namesEveryFileNotStored_data()
+{
+    const QString nul(QChar(0));
+    QTest::addColumn<int>("cmd");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("up and out") << int(IDevicePlugin::Measure) << "../x.sor" << "../x.sor";
+    QTest::newRow("NUL after a file's name")
+        << int(IDevicePlugin::LoadAll) << "victim.txt" + nul + ".sor" << "victim.txt\\x00.sor";
+    QTest::newRow("NUL in a folder") << int(IDevicePlugin::LoadAll) << "a" + nul + "b/x.sor" << "a\\x00b/x.sor";
+    QTest::newRow("escape in the name") << int(IDevicePlugin::Measure) << "x\x1b.sor" << "x\\x1b.sor";
+    QTest::newRow("nothing in it") << int(IDevicePlugin::Measure) << "empty.sor" << "empty.sor";
+}
+
+// A received file the panel does not hand on is named in the exchange's
+// errors; the others of the same command are stored.
+void TestDevicePanel::namesEveryFileNotStored()
+{
+    QFETCH(int, cmd);
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QFile victim(FolderFile("victim.txt"));
+    QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("the user's own") == 14);
+    victim.close();
+    const QByteArray trace = SorFile(fx->Root(), QDateTime(QDate(2025, 3, 14), QTime(9, 27, 15)));
+    const QString refusedPath = fx->Folder() + "/" + name;
+    const QByteArray refusedBytes = name == "empty.sor" ? QByteArray() : trace;
+    auto panel = NewPanel();
+    CModalAnswerer answerer;
+    answerer.Click(QMessageBox::Ok);
+
+    panel->ProcessExchangeEnd(IDevicePlugin::tCommand(cmd), QString(), false, false,
+                              {tReceivedFile(FolderFile("good.sor"), trace), tReceivedFile(refusedPath, refusedBytes)});
+
+    QCOMPARE(answerer.Titles(), QStringList({"Device communicates"}));
+    QCOMPARE(answerer.Seen()[0].Text, "Some received files were not stored:\n" + fx->Folder() + "/" + shown);
+    QCOMPARE(ListFixture::ReadAll(FolderFile("good.sor")), trace);
+    QCOMPARE(ListFixture::ReadAll(FolderFile("victim.txt")), QByteArray("the user's own"));
+    QCOMPARE(QDir(fx->Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+             QStringList({"good.sor", "victim.txt"}));
+    QVERIFY(!QFileInfo::exists(fx->Root() + "/x.sor"));
 }
 
 void TestDevicePanel::clearMemoryAsksFirst_data()

@@ -32,6 +32,8 @@ private slots:
     void parsesIntLists();
     void refusedListIsInvalidParameters();
     void readsRealsWithAPointWhateverTheLocale();
+    void refusesRealsThatAreNoNumber_data();
+    void refusesRealsThatAreNoNumber();
     void parsesLines_data();
     void parsesLines();
     void resetsParametersAndClearsEnumerations();
@@ -88,6 +90,31 @@ void TestDeviceParsers::readsRealsWithAPointWhateverTheLocale()
     ParseFloatList("UserGI\n1.4680\n1.4690\n\r", values, "UserGI", false);
     QLocale::setDefault(saved);
     QCOMPARE(values, QList<float>({1.468f, 1.469f}));
+}
+
+void TestDeviceParsers::refusesRealsThatAreNoNumber_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("bSkipZero");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("nan") << "UserGI\nnan\n\r" << false << "256:231";
+    QTest::newRow("nan skipped") << "UserBS\nNaN\n-80.5\n\r" << true << "-80.5";
+}
+
+// Range checks after the list would let a NaN through: it is no number.
+void TestDeviceParsers::refusesRealsThatAreNoNumber()
+{
+    QFETCH(QString, reply);
+    QFETCH(bool, bSkipZero);
+    QFETCH(QString, outcome);
+    QList<float> values;
+    const QString header = reply.section('\n', 0, 0);
+    const QString trail =
+        FailureTrail<EExchangeParameters>([&] { ParseFloatList(reply, values, header, bSkipZero); });
+    QStringList read;
+    for (float v : values)
+        read << QString::number(double(v));
+    QCOMPARE(trail == "nothing thrown" ? read.join(',') : trail, outcome);
 }
 
 void TestDeviceParsers::parsesLines_data()

@@ -72,11 +72,15 @@ void TestFirstProtocol::parsesConfigurationReplies_data()
     QTest::newRow("point dropped") << "CFG,0.5,10,15,1310(0),1.4680\r" << "5000,10,15,1310,0,1.468";
     QTest::newRow("no position") << "CFG,2,10,15,1310,1.4680\r" << "16:159";
     QTest::newRow("group index too high") << "CFG,2,10,15,1310(0),1.7\r" << "16:168";
+    QTest::newRow("group index not a number") << "CFG,2,10,15,1310(0),nan\r" << "16:168";
     QTest::newRow("other key") << "CFX,2,10,15,1310(0),1.4680\r" << "16:152";
     QTest::newRow("too few fields") << "CFG,2,10,15\r" << "16:152";
     QTest::newRow("empty") << "" << "16:148";
     QTest::newRow("range without digits") << "CFG,km,10,15,1310(0),1.4680\r" << "16:175";
     QTest::newRow("range too long") << "CFG,99999999999,10,15,1310(0),1.4680\r" << "16:179";
+    // The range is kept in metres: one more km would not fit.
+    QTest::newRow("longest range") << "CFG,2147483,1,1,1(0),1.5\r" << "2147483000,1,1,1,0,1.5";
+    QTest::newRow("range past the metres") << "CFG,2147484,1,1,1(0),1.5\r" << "16:179";
     QTest::newRow("position not a number") << "CFG,2,10,15,1310(x),1.4680\r" << "16:165";
 }
 

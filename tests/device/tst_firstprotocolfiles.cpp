@@ -72,6 +72,8 @@ private slots:
     void convertsDumps_data();
     void convertsDumps();
     void convertsSamples();
+    void ceilsSamplesAtTheNoiseMean_data();
+    void ceilsSamplesAtTheNoiseMean();
     void loadsAllStoredFiles();
     void refusesMemoryReplies_data();
     void refusesMemoryReplies();
@@ -174,6 +176,33 @@ void TestFirstProtocolFiles::convertsSamples()
     QCOMPARE(empty.GetDataPointCount(), 4096);
     QCOMPARE(empty.GetResolution(), 1.0);
     QCOMPARE(empty.GetDataPoint(4095), quint16(0));
+}
+
+void TestFirstProtocolFiles::ceilsSamplesAtTheNoiseMean_data()
+{
+    QTest::addColumn<quint32>("noiseWord");
+    QTest::addColumn<quint32>("traceWord");
+    QTest::addColumn<int>("sample");
+    // Averages 1: the ceiling is 18061.
+    QTest::newRow("below the mean") << 1000u << 900u << 18061;
+    QTest::newRow("above the mean") << 1000u << 1999u << 18061 - int(std::trunc(std::log10(999.0) * 5000));
+    QTest::newRow("mean at the top") << 0xFFFFFFFFu << 100u << 18061;
+    QTest::newRow("mean and word at the top") << 0xFFFFFFFFu << 0xFFFFFFFFu << 18061;
+    // The word plus its share of the word a third of the noise count on
+    // reaches the mean exactly: log10(0) without the wide sum.
+    QTest::newRow("word at the mean at the top") << 0xFFFFFFFFu << 4294857347u << 18061;
+}
+
+void TestFirstProtocolFiles::ceilsSamplesAtTheNoiseMean()
+{
+    QFETCH(quint32, noiseWord);
+    QFETCH(quint32, traceWord);
+    QFETCH(int, sample);
+    QList<quint32> words = QVector<quint32>(4608, traceWord).toList();
+    words[0] = words[1] = noiseWord;
+    const CProgressData data(Header(1.5, 1000000, 1, 100, 1), Words(words));
+    QCOMPARE(int(data.GetDataPoint(0)), sample);
+    QCOMPARE(int(data.GetDataPoint(4095)), sample);
 }
 
 void TestFirstProtocolFiles::loadsAllStoredFiles()

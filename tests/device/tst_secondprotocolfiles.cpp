@@ -221,6 +221,14 @@ void TestSecondProtocolFiles::placesFilesInsideTheWorkingFolder_data()
     QTest::newRow("up, flat") << "0:\\..\\..\\x.sor" << false << "x.sor";
     QTest::newRow("dot folder") << "0:\\A\\.\\x.sor" << true << "";
     QTest::newRow("name up") << "0:\\A\\.." << true << "";
+    // A NUL ends the name the system sees: "victim.txt" would be written.
+    const QString nul(QChar(0));
+    QTest::newRow("NUL in the name") << "0:\\_OTDR\\victim.txt" + nul + ".sor" << false << "";
+    QTest::newRow("NUL in a folder") << "0:\\a" + nul + "b\\x.sor" << true << "";
+    QTest::newRow("tab in the name") << "0:\\_OTDR\\a\tb.sor" << false << "";
+    // Qt reads a path that starts with ":" as one of the program's resources.
+    QTest::newRow("resource name") << ":evil.sor" << false << "";
+    QTest::newRow("colon within") << "0:\\_OTDR\\a:b.sor" << false << "a:b.sor";
 }
 
 void TestSecondProtocolFiles::placesFilesInsideTheWorkingFolder()
@@ -563,11 +571,13 @@ void TestSecondProtocolFiles::leavesOutWhatCannotArriveSafely()
 {
     tPersona::tSetup setup = WithFiles();
     setup.rootListing = "DIR 0:\n<_OTDR\n<Sub\n>..\\..\\x.sor\n01.01.2026\n10\n>huge.sor\n01.01.2026\n10\n"
-                        ">twice.sor\n01.01.2026\n10\n\r";
+                        ">twice.sor\n01.01.2026\n10\n";
+    setup.rootListing += QByteArray(">victim.txt\0.sor\n01.01.2026\n10\n\r", 32);
     setup.listings["0:\\Sub"] = ">s.sor\n01.01.2026\n10\n\r";
     setup.files["0:\\..\\..\\x.sor"] = "escaped!";
     setup.files["0:\\huge.sor"] = QByteArray(100, 'H');
     setup.files["0:\\twice.sor"] = QByteArray(100, 'W');
+    setup.files[QByteArray("0:\\victim.txt\0.sor", 18)] = "instrument bytes";
     setup.files["0:\\Sub\\s.sor"] = QByteArray(100, 'S');
     setup.hugeFile = "0:\\huge.sor";
     setup.extraByteFile = "0:\\twice.sor";
@@ -585,7 +595,7 @@ void TestSecondProtocolFiles::leavesOutWhatCannotArriveSafely()
     const CEventsRecorder::tEnd end = events.Last();
     QVERIFY(!end.bCritical);
     QCOMPARE(end.errors, QString("Some files could not be downloaded:\n0:\\_OTDR\\TMP0_1310.sor\n0:\\..\\..\\x.sor\n"
-                                 "0:\\huge.sor"));
+                                 "0:\\huge.sor\n0:\\victim.txt\\x00.sor"));
     QCOMPARE(Paths(events.LastResult()), QStringList({working + "/Sub/s.sor", working + "/twice.sor"}));
     QCOMPARE(events.LastResult().at(1).data, QByteArray(100, 'W'));
     for (const QString& path : Paths(events.LastResult()))
@@ -595,6 +605,7 @@ void TestSecondProtocolFiles::leavesOutWhatCannotArriveSafely()
     QCOMPARE(asked.count("*GET:FILE 0:\\huge.sor\r"), 3);
     QCOMPARE(asked.count("*GET:FILE 0:\\twice.sor\r"), 2);
     QVERIFY(!asked.contains("*GET:FILE 0:\\..\\..\\x.sor\r"));
+    QVERIFY(!asked.contains(QByteArray("*GET:FILE 0:\\victim.txt\0.sor\r", 29)));
     QVERIFY(!asked.contains("*GET:FILE 0:\\_OTDR\\TMP0_1310.sor\r"));
     QVERIFY(!asked.contains("*GET:FILE 0:\\_OTDR\\empty.sor\r"));
 }

@@ -109,6 +109,8 @@ private slots:
     void openFilesWritesAndListsReceivedFiles();
     void openFilesNeverOverwritesATrace();
     void openFilesReportsUnwritableAndEmptyFiles();
+    void openFilesWritesNothingButTheNamedFile_data();
+    void openFilesWritesNothingButTheNamedFile();
     void openFilesAsksInformationOfNewFileOnly();
 
 private:
@@ -742,6 +744,50 @@ void TestFileList::openFilesReportsUnwritableAndEmptyFiles()
     QCOMPARE(answerer.Seen()[0].Icon, QMessageBox::Warning);
     QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: size"), 1);
     QCOMPARE(list->GetCount(), 0);
+}
+
+void TestFileList::openFilesWritesNothingButTheNamedFile_data()
+{
+    const QString nul(QChar(0));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bLink");
+    QTest::newRow("NUL after a file's name") << "victim.txt" + nul + ".sor" << false;
+    QTest::newRow("NUL after a trace's name") << "kept.sor" + nul + ".sor" << false;
+    QTest::newRow("NUL after a new name") << "evil.txt" + nul + ".sor" << false;
+    QTest::newRow("NUL in a folder") << "a" + nul + "b/x.sor" << false;
+    QTest::newRow("other control character") << "bell\a.sor" << false; // BEL
+    QTest::newRow("link to nowhere") << "n.sor" << true;
+}
+
+// A received file is created under its own name or not at all: nothing in
+// the folder is replaced, and nothing is written elsewhere.
+void TestFileList::openFilesWritesNothingButTheNamedFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bLink);
+    QTemporaryDir scratch;
+    WriteTrace(scratch.path(), "sent.sor", 300);
+    const QByteArray trace = ReadAll(scratch.path() + "/sent.sor");
+    WriteBytes(Folder() + "/victim.txt", "the user's own");
+    WriteTrace(Folder(), "kept.sor");
+    const QByteArray kept = ReadAll(Folder() + "/kept.sor");
+    const QString outside = scratch.path() + "/target.sor";
+    if (bLink)
+        QVERIFY(QFile::link(outside, Folder() + "/" + name));
+    const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
+    const QStringList before = QDir(Folder()).entryList(all);
+    list->SetWorkingFolder(Folder());
+    CModalAnswerer answerer;
+    answerer.Click(QMessageBox::Ignore);
+
+    list->OpenFiles({tReceivedFile(Folder() + "/" + name, trace)});
+
+    QCOMPARE(answerer.Seen().size(), 1);
+    QVERIFY(answerer.Seen()[0].Text.endsWith("32:771"));
+    QCOMPARE(QDir(Folder()).entryList(all), before);
+    QCOMPARE(ReadAll(Folder() + "/victim.txt"), QByteArray("the user's own"));
+    QCOMPARE(ReadAll(Folder() + "/kept.sor"), kept);
+    QVERIFY(!QFileInfo::exists(outside));
 }
 
 void TestFileList::openFilesAsksInformationOfNewFileOnly()
