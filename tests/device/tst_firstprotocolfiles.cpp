@@ -26,6 +26,16 @@ void Connect(CTestExchanger& engine, CEventsRecorder& events, const QString& por
     QCOMPARE(events.Last().errors, QString());
 }
 
+// Connected, with 1310 nm as the only wavelength to measure; returns what was stored.
+tDeviceParams ConnectFor1310(CTestExchanger& engine, CEventsRecorder& events, const QString& port)
+{
+    Connect(engine, events, port);
+    tDeviceParams p = engine.GetParams();
+    p.WaveLenNm = {1310};
+    engine.StoreParams(p);
+    return p;
+}
+
 // A SOR file of our own stamped at `stamp`.
 QByteArray SorFile(const QDir& dir, const QDateTime& stamp, int points = 3000)
 {
@@ -348,10 +358,7 @@ void TestFirstProtocolFiles::measuresOneWavelength()
     tPersona a(setup);
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    Connect(engine, events, a.SlavePath());
-    tDeviceParams p = engine.GetParams();
-    p.WaveLenNm = {1310};
-    engine.StoreParams(p);
+    ConnectFor1310(engine, events, a.SlavePath());
     a.ClearCommands();
     events.ClearCalls();
     engine.Run(events, IDevicePlugin::Measure, 30000);
@@ -456,10 +463,7 @@ void TestFirstProtocolFiles::silentStopEndsTheConnection()
     tPersona a(setup);
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    Connect(engine, events, a.SlavePath());
-    tDeviceParams p = engine.GetParams();
-    p.WaveLenNm = {1310};
-    engine.StoreParams(p);
+    ConnectFor1310(engine, events, a.SlavePath());
     events.ClearCalls();
     const int before = events.Count();
     engine.StartCommand(IDevicePlugin::Measure);
@@ -494,10 +498,7 @@ void TestFirstProtocolFiles::refusesStartReplies()
     tPersona b(setup);
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    Connect(engine, events, b.SlavePath());
-    tDeviceParams p = engine.GetParams();
-    p.WaveLenNm = {1310};
-    engine.StoreParams(p);
+    tDeviceParams p = ConnectFor1310(engine, events, b.SlavePath());
     engine.Run(events, IDevicePlugin::Measure);
     QCOMPARE(events.Last().errors, QString("Error on measure request.\n\nError code is 0.272-16:1163"));
     QVERIFY(events.Last().bCritical);
@@ -542,10 +543,7 @@ void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
     tPersona a(setup);
     CEventsRecorder events;
     auto engine = std::make_unique<CTestExchanger>(&events);
-    Connect(*engine, events, a.SlavePath());
-    tDeviceParams p = engine->GetParams();
-    p.WaveLenNm = {1310};
-    engine->StoreParams(p);
+    ConnectFor1310(*engine, events, a.SlavePath());
     // Prodded after the stop, it stays silent too.
     a.On("*IDN?\r", [](CScriptedInstrument&, const QByteArray&) {});
     a.ClearCommands();
@@ -603,10 +601,7 @@ void TestFirstProtocolFiles::stopsAnAcquisitionCancelledAtItsStart()
     tPersona a(setup);
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    Connect(engine, events, a.SlavePath());
-    tDeviceParams p = engine.GetParams();
-    p.WaveLenNm = {1310};
-    engine.StoreParams(p);
+    ConnectFor1310(engine, events, a.SlavePath());
     a.ClearCommands();
     const int before = events.Count();
     engine.StartCommand(IDevicePlugin::Measure);
@@ -640,10 +635,7 @@ void TestFirstProtocolFiles::downloadsTheTraceAfterADumpAtTheLowRate()
     a.PaceAtLineRate(true);
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    Connect(engine, events, a.SlavePath());
-    tDeviceParams p = engine.GetParams();
-    p.WaveLenNm = {1310};
-    engine.StoreParams(p);
+    ConnectFor1310(engine, events, a.SlavePath());
     a.ClearCommands();
     engine.Run(events, IDevicePlugin::Measure, 40000);
     QCOMPARE(events.Last().errors, QString());
