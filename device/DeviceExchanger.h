@@ -122,6 +122,11 @@ protected:
     static constexpr qint64 cStopRoundsMs = 2000;
     // The longest acquisition an instrument is believed to announce.
     static constexpr qint64 cMaxAcquisitionSeconds = 24 * 60 * 60;
+    // The acquisition's seconds from the instrument's answer to ";INIT",
+    // bounded. False when none came and a cancel is pending: the caller
+    // stops the acquisition. Without a time otherwise, fails with
+    // (source, code).
+    bool ReadStartReply(int source, int code, qint64* seconds);
     // An announced acquisition time as far as it is believed.
     static qint64 BoundedSeconds(qint64 seconds);
     // How long the bytes of `bytes` take on the line at its current rate.

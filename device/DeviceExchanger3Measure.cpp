@@ -39,22 +39,13 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
                 return;
             Pause(50);
             Send(";INIT\r");
-            // Once the start is out a cancel must stop the acquisition, which
-            // needs its time: the reply is not cut short.
-            QByteArray reply = GetResponse(200, true, false);
-            if (!reply.isEmpty())
-                reply.chop(1);
             qint64 seconds = 0;
-            if (!ReadSeconds(reply, &seconds)) {
-                if (cancelled) {
-                    QElapsedTimer unknown;
-                    unknown.start();
-                    StopAcquisition(3500, unknown);
-                    return;
-                }
-                throw EDeviceExchange({tErrorCode(cSource, 851)}, tr("Error on measure request."), true);
+            if (!ReadStartReply(cSource, 851, &seconds)) {
+                QElapsedTimer unknown;
+                unknown.start();
+                StopAcquisition(3500, unknown);
+                return;
             }
-            seconds = BoundedSeconds(seconds);
 
             const qint64 deadline = seconds * 1000 + 3500;
             QElapsedTimer stopwatch;

@@ -38,23 +38,15 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
             if (cancelled)
                 return;
             Send(";INIT\r");
-            // Once the start is out a cancel must stop the acquisition, which
-            // needs its time: the reply is not cut short.
-            QByteArray reply = GetResponse(200, true, false);
-            Pause(50);
-            if (!reply.isEmpty())
-                reply.chop(1);
             qint64 seconds = 0;
-            if (!ReadSeconds(reply, &seconds)) {
-                if (cancelled) {
-                    QElapsedTimer unknown;
-                    unknown.start();
-                    StopAcquisition(3500, unknown);
-                    return;
-                }
-                throw EDeviceExchange({tErrorCode(cSource, 1163)}, tr("Error on measure request."), true);
+            const bool bTimed = ReadStartReply(cSource, 1163, &seconds);
+            Pause(50);
+            if (!bTimed) {
+                QElapsedTimer unknown;
+                unknown.start();
+                StopAcquisition(3500, unknown);
+                return;
             }
-            seconds = BoundedSeconds(seconds);
 
             const qint64 total = seconds * 1000 + 500 + 3000;
             QElapsedTimer stopwatch;
@@ -85,6 +77,22 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
                 res.append(ReceiveFile(0));
         }
     } while (bRealtime && !cancelled);
+}
+
+bool CDeviceExchanger::ReadStartReply(int source, int code, qint64* seconds)
+{
+    // Once the start is out a cancel must stop the acquisition, which needs
+    // its time: the reply is not cut short.
+    QByteArray reply = GetResponse(200, true, false);
+    if (!reply.isEmpty())
+        reply.chop(1);
+    if (!ReadSeconds(reply, seconds)) {
+        if (cancelled)
+            return false;
+        throw EDeviceExchange({tErrorCode(source, code)}, tr("Error on measure request."), true);
+    }
+    *seconds = BoundedSeconds(*seconds);
+    return true;
 }
 
 qint64 CDeviceExchanger::BoundedSeconds(qint64 seconds)

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -51,9 +52,24 @@ bool ToInt32(double value, qint32* result)
     return true;
 }
 
+// The texts of a record: each is bound to a field of the form and written
+// with the trace's code page.
+std::array<CType::IStrValue*, 7> Texts(sor::tGeneralParameters& general)
+{
+    return {&general.CableId,  &general.FiberId,  &general.OriginatingLocation, &general.TerminatingLocation,
+            &general.CableCode, &general.Operator, &general.Comment};
+}
+
+std::array<CType::IStrValue*, 5> Texts(sor::tSupplierParameters& supplier)
+{
+    return {&supplier.SupplierName, &supplier.MainframeId, &supplier.MainframeSerialNumber,
+            &supplier.SoftwareRevision, &supplier.Other};
+}
+
 // The file outlives the dialog: what it stores must not point at the
 // dialog's edits.
-void Unbind(std::initializer_list<CType::IValue*> values)
+template <class Values>
+void Unbind(const Values& values)
 {
     for (CType::IValue* value : values)
         value->ToLineEdit(nullptr, false);
@@ -61,22 +77,21 @@ void Unbind(std::initializer_list<CType::IValue*> values)
 
 sor::tGeneralParameters Unbound(sor::tGeneralParameters general)
 {
-    Unbind({&general.CableId, &general.FiberId, &general.OriginatingLocation, &general.TerminatingLocation,
-            &general.CableCode, &general.Operator, &general.Comment});
+    Unbind(Texts(general));
     return general;
 }
 
 sor::tSupplierParameters Unbound(sor::tSupplierParameters supplier)
 {
-    Unbind({&supplier.SupplierName, &supplier.MainframeId, &supplier.MainframeSerialNumber,
-            &supplier.SoftwareRevision, &supplier.Other});
+    Unbind(Texts(supplier));
     return supplier;
 }
 
 sor::tFixedParameters Unbound(sor::tFixedParameters fixed)
 {
-    Unbind({&fixed.GroupIndex, &fixed.PulseWidth, &fixed.NumberOfAverages, &fixed.BackscatterCoefficient,
-            &fixed.LossThreshold, &fixed.ReflThreshold, &fixed.EndThreshold});
+    Unbind(std::initializer_list<CType::IValue*>{&fixed.GroupIndex, &fixed.PulseWidth, &fixed.NumberOfAverages,
+                                                 &fixed.BackscatterCoefficient, &fixed.LossThreshold,
+                                                 &fixed.ReflThreshold, &fixed.EndThreshold});
     return fixed;
 }
 
@@ -118,9 +133,7 @@ void CFileInfo::FillGeneral()
     keyEvents = *file->GetKeyEvents();
     general = *file->GetGeneralParameters();
     QTextCodec* codec = file->GetTextCodec();
-    for (CType::IStrValue* text : {&general.CableId, &general.FiberId, &general.OriginatingLocation,
-                                   &general.TerminatingLocation, &general.CableCode, &general.Operator,
-                                   &general.Comment})
+    for (CType::IStrValue* text : Texts(general))
         text->SetCodec(codec);
     general.CableCode.ToLineEdit(form->CCD, true);
     general.FiberId.ToLineEdit(form->FID, true);
@@ -141,9 +154,7 @@ void CFileInfo::FillSupplier(bool bService)
 {
     supplier = *file->GetSupplierParameters();
     QTextCodec* codec = file->GetTextCodec();
-    for (CType::IStrValue* text : std::initializer_list<CType::IStrValue*>{
-             &supplier.SupplierName, &supplier.MainframeId, &supplier.MainframeSerialNumber,
-             &supplier.SoftwareRevision, &supplier.Other})
+    for (CType::IStrValue* text : Texts(supplier))
         text->SetCodec(codec);
     supplier.SupplierName.ToLineEdit(form->SN, bService);
     supplier.MainframeId.ToLineEdit(form->MFID, bService);
