@@ -55,11 +55,13 @@ CProgressData::CProgressData(const tTraceBlockHeader& header, const QByteArray& 
 
     data.resize(cSampleCount);
     for (quint32 k = 0; k < quint32(cSampleCount); ++k) {
-        quint32 v = noise == 48 ? (Word(words, k + first - 1) + Word(words, k + first)) >> 1 : Word(words, k + first);
-        v = v + quint32(std::trunc(double(Word(words, k + first + noise / 3)) * 0.0000256));
-        // Above the noise mean, at least 1: worked out wide, since a mean of
-        // 0xFFFFFFFF has no successor in 32 bits.
-        const qint64 above = qMax<qint64>(qint64(v) - qint64(mean), 1);
+        // Worked out wide: near the top of 32 bits a sum would wrap, and a
+        // larger word would give a higher sample.
+        qint64 v = noise == 48 ? (qint64(Word(words, k + first - 1)) + Word(words, k + first)) >> 1
+                               : qint64(Word(words, k + first));
+        v += qint64(std::trunc(double(Word(words, k + first + noise / 3)) * 0.0000256));
+        // Above the noise mean, at least 1.
+        const qint64 above = qMax<qint64>(v - qint64(mean), 1);
         quint32 level = quint32(std::trunc(std::log10(double(above)) * 5000.0));
         if (level > ceiling) {
             qCritical("ASSERTION FAILED: %s", "local<=CurrentMaxLog");
