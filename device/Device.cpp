@@ -219,7 +219,10 @@ void CDevice::StartWithProgress(IDevicePlugin::tCommand cmd)
 
 void CDevice::RunCommand(IDevicePlugin::tCommand cmd)
 {
+    if (!IsIdle())
+        return;
     bCommandRunning = true;
+    runningCmd = cmd;
     dev->StartCommand(cmd);
 }
 
@@ -324,6 +327,12 @@ void CDevice::ProcessExchangeEnd(IDevicePlugin::tCommand cmd, QString errors, bo
                               .arg(errors)
                               .arg(bCancelled)
                               .arg(bCritical);
+    // While a command runs only its own end counts: the end of a refused
+    // start is that of a command that never ran, and the running one goes on.
+    if (bCommandRunning && cmd != runningCmd) {
+        qWarning() << "Exchange end of a command not running ignored:" << int(cmd) << errors;
+        return;
+    }
     bCommandRunning = false;
     bKeepDialog = false;
     bReceivedOpened = false;

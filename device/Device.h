@@ -176,6 +176,7 @@ private:
     QList<QPair<int, int>> rowDevices;
     // From the start of a command to its exchange end.
     bool bCommandRunning = false;
+    IDevicePlugin::tCommand runningCmd = IDevicePlugin::NoCommand;
     bool bKeepDialog = false;
     bool bReceivedOpened = false;
     // Set while the panel is destroyed: late messages of a cancelled

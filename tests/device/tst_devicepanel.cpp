@@ -1029,6 +1029,18 @@ void TestDevicePanel::nothingElseStartsWhileACommandRuns()
     QVERIFY(panel->IsConnected());
     QVERIFY(panel->GetProgressDialog()->isVisible());
 
+    // A second start that reaches the protocol anyway is refused with an
+    // end of its own, which does not end the running command at the panel.
+    panel->GetPlugins().first()->StartCommand(IDevicePlugin::Connect);
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: cmd == NoCommand"), 1);
+    QTest::qWait(50);
+    QVERIFY(answerer.Seen().isEmpty());
+    QVERIFY(seen.names.isEmpty());
+    QVERIFY(panel->GetProgressDialog()->isVisible());
+    for (const char* slot : {"Measurement", "LoadAll"})
+        QVERIFY(QMetaObject::invokeMethod(panel.get(), slot));
+    QCOMPARE(log.Count(QtCriticalMsg, "ASSERTION FAILED: !bCommandRunning"), 8);
+
     panel->CancelExchange();
     QTRY_VERIFY_WITH_TIMEOUT(!panel->GetProgressDialog()->isVisible(), 30000);
     const QList<QByteArray> sent = a.CommandTexts();
