@@ -322,13 +322,18 @@ void TestExchanger::runsAJobThatOutlivedItsWaitOnce()
     CEventsRecorder events;
     CPortEngine engine(&events);
     engine.ConnectTo(events, instrument.SlavePath());
+    // The end is reported before the thread is done.
+    QVERIFY(engine.wait(10000));
     std::atomic<int> jobRuns{0};
+    std::atomic<bool> bReleased{false};
     QVERIFY(!engine.RunOnExchangeThread(
         [&] {
             ++jobRuns;
-            QThread::msleep(300);
+            while (!bReleased)
+                QThread::msleep(1);
         },
         20));
+    bReleased = true;
     bool bStepRan = false;
     const int before = events.Count();
     engine.step = [&] { bStepRan = true; };
