@@ -129,8 +129,12 @@ bool CDeviceExchanger::IsConnected()
 
 void CDeviceExchanger::SetConnector(const tConnector& port)
 {
-    QMutexLocker lock(&connectorLock);
-    connector = port;
+    {
+        QMutexLocker lock(&connectorLock);
+        connector = port;
+    }
+    // The rest of a block on the old line never reaches the new one.
+    cutBlock.bPending = false;
 }
 
 void CDeviceExchanger::StartCommand(tCommand command)
@@ -148,17 +152,31 @@ void CDeviceExchanger::StartCommand(tCommand command)
     errors.clear();
     if (QThread::currentThread() == this) {
         // From the exchange end's handler on this thread: the run goes on.
+        ClearCancels();
         bRunAgain = true;
         return;
     }
     // Never terminate a run: it may hold the log's lock. After its exchange
     // end it is at its last log line.
     wait();
+    // Cleared before the thread starts, not when it runs: a cancel given
+    // meanwhile belongs to this command.
+    ClearCancels();
     start(QThread::LowestPriority);
+}
+
+void CDeviceExchanger::ClearCancels()
+{
+    cancelled = false;
+    cancels = 0;
+    // The rest of a block cut in an earlier command is drained until this
+    // command's own cancel.
+    cutBlock.cancels = 0;
 }
 
 void CDeviceExchanger::Cancel()
 {
+    ++cancels;
     cancelled = true;
 }
 
@@ -183,7 +201,6 @@ void CDeviceExchanger::RunOneCommand()
     qDebug() << "CDeviceExchanger::run()";
     QElapsedTimer timer;
     timer.start();
-    cancelled = false;
     bool bCritical = false;
     tCommandRes res;
     const tCommand command = cmd;
@@ -243,11 +260,11 @@ QByteArray CDeviceExchanger::GetResponse(int timeoutMs, bool bStopAtCR, bool bCa
         }
         if (poll > 0)
             QThread::msleep(ulong(poll));
-        if (bCancellable && cancelled)
+        if (bCancellable && CancelPending())
             break;
     }
     const char* outcome = buffer.isEmpty() ? "FAILED" : "OK";
-    if (bCancellable && cancelled) {
+    if (bCancellable && CancelPending()) {
         buffer.clear();
         outcome = "CANCELLED";
     }
@@ -262,6 +279,13 @@ void CDeviceExchanger::Pause(int ms)
 }
 
 void CDeviceExchanger::Send(const QByteArray& command)
+{
+    // Whatever a cut block still sends would be read as this command's reply.
+    DrainCutBlock();
+    connector->Send(command);
+}
+
+void CDeviceExchanger::SendOverCutBlock(const QByteArray& command)
 {
     connector->Send(command);
 }

@@ -113,9 +113,34 @@ protected:
     // for as long as a whole dump takes at the line's rate. False when a
     // cancel cut it short.
     bool DrainLine();
+    // A block was given up before its last byte: the rest, about `bytes`,
+    // may still be on its way and is drained before the next command goes out.
+    void NoteCutBlock(qint64 bytes);
+    // Drains the rest of a block given up earlier until the line is quiet,
+    // for at most as long as that rest takes at the line's rate; returns the
+    // last bytes drained. Only a cancel given after the block was cut ends
+    // it early.
+    QByteArray DrainCutBlock();
+    // Sends without draining first: a stop must reach the instrument while
+    // the block it interrupts is still arriving.
+    void SendOverCutBlock(const QByteArray& command);
+
+    // How a protocol of the dump family stops an acquisition.
+    struct tStopDialect
+    {
+        int source;
+        int silentCode; // no answer at all
+        int otherCode;  // an answer other than the end
+        int pauseMs;    // before each command and after the second answer
+    };
     // The instrument's answer to a cancelled acquisition; T is its total
-    // time, `since` when it started.
-    void StopAcquisition(qint64 totalMs, const QElapsedTimer& stopwatch);
+    // time as far as known, `stopwatch` runs since it started. With
+    // bStartPending the answer to ";INIT" has not come yet: it may still
+    // come during the stop and is no answer to it.
+    void StopAcquisition(qint64 totalMs, QElapsedTimer stopwatch, bool bStartPending, const tStopDialect& dialect);
+    // The next line of replies (with its CR, or what came of it), keeping
+    // what followed it in `pending`.
+    QByteArray ReadLine(QByteArray& pending, int timeoutMs);
     // The stop sequence asks at most this long whether an instrument that did
     // not confirm the stop still answers: a cancel must end the command soon
     // whatever time the instrument announced.
@@ -190,16 +215,52 @@ protected:
     tFoundDevice selectedDevice;
     tDeviceParams params;
     tDeviceEnums enums;
+    // Whether the command was cancelled; what its end reports.
     std::atomic<bool> cancelled{false};
+    // Every Cancel since the command started: the user's, then the window's
+    // closing.
+    std::atomic<int> cancels{0};
+    // How many of them the running step reads through (exchange thread).
+    int cancelsReadThrough = 0;
+    // A cancel the running step has to heed.
+    bool CancelPending() const { return cancels > cancelsReadThrough; }
+    // While it lives, cancellable waits read through the first `count`
+    // cancels: a stop has to hear the instrument in spite of the cancel that
+    // asked for it, and still gives up at a later one.
+    class CReadThrough
+    {
+    public:
+        CReadThrough(CDeviceExchanger& engine, int count)
+            : engine(engine), previous(engine.cancelsReadThrough)
+        {
+            engine.cancelsReadThrough = qMax(previous, count);
+        }
+        ~CReadThrough() { engine.cancelsReadThrough = previous; }
+        CReadThrough(const CReadThrough&) = delete;
+        CReadThrough& operator=(const CReadThrough&) = delete;
+
+    private:
+        CDeviceExchanger& engine;
+        int previous;
+    };
     std::atomic<tCommand> cmd{NoCommand};
     // The connected instrument's baud rate; 0 when not known.
     int lineRate = 0;
 
 private:
     void RunOneCommand();
+    void ClearCancels();
 
     tClock clock;
     std::function<void()> pendingJob;
+    // The block given up last, while its rest may still arrive.
+    struct tCutBlock
+    {
+        bool bPending = false;
+        QElapsedTimer since;
+        qint64 limitMs = 0;
+        int cancels = 0; // the cancels that had come when it was cut
+    } cutBlock;
     // Guards the connector pointer between its replacement on the exchange
     // thread and IsConnected on the interface thread.
     QMutex connectorLock;

@@ -230,9 +230,14 @@ tReceivedFile CDeviceExchanger2::LoadFile(const QString& devicePath, int size, b
         QElapsedTimer timer;
         timer.start();
         tBlockHead head;
+        // What the file still owes when it is given up: drained before the
+        // next command, or its bytes would answer it.
+        auto owed = [&] { return head.start > 0 ? head.length - (buffer.size() - head.start) : qint64(size); };
         for (;;) {
-            if (cancelled)
+            if (cancelled) {
+                NoteCutBlock(owed());
                 return tReceivedFile();
+            }
             head = LocateBlock(buffer);
             if (head.start < 0)
                 break;
@@ -245,6 +250,8 @@ tReceivedFile CDeviceExchanger2::LoadFile(const QString& devicePath, int size, b
         }
         if (head.start > 0 && buffer.size() - head.start == head.length)
             return tReceivedFile(localPath, buffer.mid(head.start));
+        if (owed() > 0)
+            NoteCutBlock(owed());
         qWarning() << "LoadFile(): attempt" << attempt << "for" << devicePath << "brought" << buffer.size()
                    << "bytes";
     }

@@ -8,6 +8,8 @@
 #include <QDebug>
 #include <QElapsedTimer>
 
+#include <optional>
+
 namespace {
 
 constexpr int cSource = 256;
@@ -73,7 +75,8 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
                 throw EDeviceExchange(
                     {tErrorCode(cSource, 917)},
                     tr("High input signal level was detected.\nPlease disable input signal."), false);
-            if (events)
+            // Offered again after a cancel, Cancel would count as the window closing.
+            if (events && !cancelled)
                 events->EnableCancellation(true);
 
             const bool bShown = ShowFrames(waveLen, bRealtime, totalMs);
@@ -100,12 +103,12 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
         }
     } while (bRealtime && !cancelled);
 
-    // The laser choice goes back to the instrument also after a cancel, and
-    // its reply must not be cut short by the cancel itself.
-    const bool bCancelled = cancelled;
-    cancelled = false;
-    SelectWaveLength(params.SelectedWaveLen);
-    cancelled = bCancelled;
+    {
+        // The laser choice goes back to the instrument also after a cancel,
+        // and its reply must not be cut short by the cancel itself.
+        CReadThrough readThrough(*this, 1);
+        SelectWaveLength(params.SelectedWaveLen);
+    }
     ReportMissing(missing);
 }
 
@@ -118,14 +121,24 @@ bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
     QElapsedTimer stopwatch;
     stopwatch.start();
     QElapsedTimer sinceStop;
+    // Once the stop is out its answer is read in spite of the user's cancel;
+    // a later one (the window closing) gives it up.
+    std::optional<CReadThrough> afterStop;
     for (;;) {
         if (!bRealtime && !bStopSent && stopwatch.elapsed() >= totalMs)
             break;
         if (cancelled && !bStopSent) {
-            Send(";OTDR:STOP\r");
+            // At once, over the rest of a frame the cancel cut: that rest
+            // and the answer follow.
+            SendOverCutBlock(";OTDR:STOP\r");
             bStopSent = true;
             sinceStop.start();
+            afterStop.emplace(*this, 1);
+            if (DrainCutBlock().endsWith("STOP_OK\r"))
+                break;
         }
+        if (bStopSent && CancelPending())
+            break;
         // A realtime run has no end of its own; a stopped one has a short one.
         int msTotalWait = -1;
         if (bStopSent) {
@@ -136,7 +149,16 @@ bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
             msTotalWait = int(qMin<qint64>(qMax<qint64>(1500, totalMs - stopwatch.elapsed()), INT_MAX));
         }
         QByteArray frame;
-        if (DownloadData(frame, cMinFrame, 1500, cMaxFrame, msTotalWait, true, true)) {
+        bool bFrame = false;
+        try {
+            bFrame = DownloadData(frame, cMinFrame, 1500, cMaxFrame, msTotalWait, true, true);
+        } catch (const EDeviceExchange&) {
+            // A frame the cancel cut short is dropped; the stop goes out above.
+            if (!cancelled)
+                throw;
+            continue;
+        }
+        if (bFrame) {
             const tTraceBlockHeader header = ReadFrameHeader(groupIndex, frame);
             frame.remove(0, tTraceBlockHeader::cSize);
             const qint64 first = header.FirstWord;

@@ -33,6 +33,4 @@ protected:
 private:
     // The dumps of one acquisition shown live until its deadline or its end.
     void ShowDumps(int waveLen, qint64 deadlineMs, const QElapsedTimer& stopwatch);
-    // The instrument's answer to a cancelled acquisition.
-    void StopAcquisition(qint64 deadlineMs, const QElapsedTimer& stopwatch);
 };

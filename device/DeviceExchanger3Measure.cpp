@@ -17,6 +17,8 @@ constexpr int cDumpSize = 22424;
 constexpr quint32 cDumpWords = 5600;
 // The words a trace of 4096 samples may start at.
 constexpr quint32 cLastFirstWord = cDumpWords - CProgressData::cSampleCount;
+// The time an acquisition takes beyond the seconds it announced.
+constexpr qint64 cExtraMs = 3500;
 
 } // namespace
 
@@ -29,6 +31,7 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
         return;
     }
     const QList<int> waveLens = params.WaveLenNm;
+    const tStopDialect stop{cSource, 969, 970, 50};
     do {
         for (int i = 0; i < waveLens.size(); ++i) {
             const int waveLen = waveLens.at(i);
@@ -43,11 +46,11 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
             if (!ReadStartReply(cSource, 851, &seconds)) {
                 QElapsedTimer unknown;
                 unknown.start();
-                StopAcquisition(3500, unknown);
+                StopAcquisition(cExtraMs, unknown, true, stop);
                 return;
             }
 
-            const qint64 deadline = seconds * 1000 + 3500;
+            const qint64 deadline = seconds * 1000 + cExtraMs;
             QElapsedTimer stopwatch;
             stopwatch.start();
             if (!cancelled && events)
@@ -69,7 +72,7 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
                 }
             }
             if (cancelled) {
-                StopAcquisition(deadline, stopwatch);
+                StopAcquisition(deadline, stopwatch, false, stop);
                 return;
             }
             if (!bRealtime) {
@@ -123,34 +126,4 @@ void CDeviceExchanger3::ShowDumps(int waveLen, qint64 deadlineMs, const QElapsed
             // A dump that does not read is only a missed picture.
         }
     }
-}
-
-void CDeviceExchanger3::StopAcquisition(qint64 deadlineMs, const QElapsedTimer& stopwatch)
-{
-    cancelled = false;
-    Pause(50);
-    Send(";OTDR:STOP\r");
-    QByteArray reply = GetResponse(4000, true, true);
-    if (reply == "OK\r") {
-        reply = GetResponse(4000, true, true);
-        Pause(50);
-    }
-    if (reply == "END\r") {
-        cancelled = true;
-        return;
-    }
-    const qint64 rounds = qBound<qint64>(0, deadlineMs - stopwatch.elapsed(), cStopRoundsMs) / 200;
-    bool bAnswered = false;
-    // A second cancel (the window closing) gives up on the instrument.
-    for (qint64 k = 0; k <= rounds && !bAnswered && !cancelled; ++k) {
-        bAnswered = !GetResponse(200, true, true).isEmpty();
-        if (!bAnswered && !cancelled) {
-            Pause(50);
-            Send("*IDN?\r");
-        }
-    }
-    if (!bAnswered)
-        throw EDeviceExchange({tErrorCode(cSource, 969)}, tr("Device don't response."), true);
-    throw EDeviceExchange({tErrorCode(cSource, 970)},
-                          tr("Device don't support momental cancellation.\nPlease update firmware."), false);
 }

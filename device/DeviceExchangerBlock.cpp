@@ -14,6 +14,12 @@ namespace {
 
 constexpr int cMaxLength = 9999999;
 constexpr qint64 cCancelPollMs = 200;
+// A cut block's rest is over once the line has been quiet this long; it may
+// take this much longer than the line needs for it.
+constexpr qint64 cCutTailQuietMs = 250;
+constexpr qint64 cCutTailMarginMs = 1000;
+// What a drain keeps of its end, for an answer that followed the rest.
+constexpr int cCutTailKept = 64;
 
 // Exactly `count` decimal digits; no sign, no blanks.
 bool ReadDigits(const QByteArray& text, qint64* value)
@@ -57,12 +63,11 @@ bool CDeviceExchanger::DownloadData(QByteArray& out, int minSize, int msWait, in
     // After a cancel the block on its way gets one more of its waits, no
     // more: an instrument that drips its bytes must not hold the command. A
     // caller that reads on after a cancel (for the instrument's answer to a
-    // stop) bounds that read itself.
-    const bool bReadsAfterCancel = cancelled && msTotalWait >= 0;
+    // stop) reads through it and bounds that read itself.
     QElapsedTimer sinceCancel;
     auto deadline = [&]() -> qint64 {
         qint64 left = msTotalWait < 0 ? LLONG_MAX : msTotalWait - timer.elapsed();
-        if (cancelled && !bReadsAfterCancel && !sinceCancel.isValid())
+        if (CancelPending() && !sinceCancel.isValid())
             sinceCancel.start();
         if (sinceCancel.isValid())
             left = qMin<qint64>(left, msWait - sinceCancel.elapsed());
@@ -127,6 +132,10 @@ bool CDeviceExchanger::DownloadData(QByteArray& out, int minSize, int msWait, in
 
     const bool bValidLength =
         bPrefix && length >= minSize && (maxSize == 0 || length <= maxSize) && length <= cMaxLength;
+    if (bPrefix && acc.size() < length + digits + 2)
+        NoteCutBlock(length + digits + 2 - acc.size());
+    else if (!bPrefix && !acc.isEmpty())
+        NoteCutBlock(qMax(minSize, maxSize));
     if (bPrefix) {
         const qint64 total = length + digits + 2;
         // Bytes after a block whose length is not believable are no next block.
@@ -151,4 +160,42 @@ bool CDeviceExchanger::DownloadData(QByteArray& out, int minSize, int msWait, in
     qWarning() << "DownloadData(): downloaded " << acc.size() << ", declared " << length << ", minimum "
                << minSize << ", maximum " << maxSize << " bytes";
     throw EDeviceExchange({tErrorCode(16, 1495)}, tr("Downloaded data invalid."), false);
+}
+
+void CDeviceExchanger::NoteCutBlock(qint64 bytes)
+{
+    qDebug() << "Block cut short; about" << bytes << "bytes may follow";
+    cutBlock.bPending = true;
+    cutBlock.since.start();
+    cutBlock.limitMs = LineMs(qBound<qint64>(0, bytes, cMaxLength)) + cCutTailMarginMs;
+    cutBlock.cancels = cancels;
+}
+
+QByteArray CDeviceExchanger::DrainCutBlock()
+{
+    if (!cutBlock.bPending)
+        return QByteArray();
+    cutBlock.bPending = false;
+    // The cancel that cut the block does not end the drain; closing the
+    // window after it does.
+    CReadThrough scope(*this, cutBlock.cancels);
+    QByteArray last;
+    qint64 drained = 0;
+    // Drained late, it still waits for one quiet moment.
+    const qint64 limitMs = qMax(cutBlock.limitMs, cutBlock.since.elapsed() + cCutTailQuietMs);
+    QElapsedTimer quiet;
+    quiet.start();
+    while (quiet.elapsed() < cCutTailQuietMs && cutBlock.since.elapsed() < limitMs && !CancelPending()) {
+        if (connector && connector->HasData()) {
+            const QByteArray bytes = connector->Receive();
+            drained += bytes.size();
+            last = (last + bytes).right(cCutTailKept);
+            quiet.restart();
+        } else {
+            msleep(5);
+        }
+    }
+    overData.clear();
+    qDebug() << "Drained" << drained << "bytes after a block cut short";
+    return last;
 }

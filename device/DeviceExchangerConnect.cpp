@@ -200,6 +200,7 @@ tFoundDevice CDeviceExchanger::TakeSelectedPort(int source, int code)
         qCritical("ASSERTION FAILED: %s", "!device.port.isEmpty()");
     if (device.connector)
         SetConnector(device.connector);
+    lineRate = device.baudRate;
     ClearFoundDevices();
     if (!IsConnected())
         throw EDeviceExchange(

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int cSource = 16;
 constexpr int cDumpSize = 18456;
+// Announced seconds and the time an acquisition takes beyond them.
+constexpr qint64 cExtraMs = 500 + 3000;
 
 } // namespace
 
@@ -24,6 +26,7 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
         return;
     }
     const QList<int> waveLens = params.WaveLenNm;
+    const tStopDialect stop{cSource, 1268, 1269, 0};
     do {
         for (int i = 0; i < waveLens.size(); ++i) {
             const int waveLen = waveLens.at(i);
@@ -44,11 +47,11 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
             if (!bTimed) {
                 QElapsedTimer unknown;
                 unknown.start();
-                StopAcquisition(3500, unknown);
+                StopAcquisition(cExtraMs, unknown, true, stop);
                 return;
             }
 
-            const qint64 total = seconds * 1000 + 500 + 3000;
+            const qint64 total = seconds * 1000 + cExtraMs;
             QElapsedTimer stopwatch;
             stopwatch.start();
             if (!cancelled && events)
@@ -70,7 +73,7 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
                 }
             }
             if (cancelled) {
-                StopAcquisition(total, stopwatch);
+                StopAcquisition(total, stopwatch, false, stop);
                 return;
             }
             if (!bRealtime)
@@ -166,27 +169,65 @@ void CDeviceExchanger::ShowDumps(int waveLen, qint64 totalMs, const QElapsedTime
     }
 }
 
-void CDeviceExchanger::StopAcquisition(qint64 totalMs, const QElapsedTimer& stopwatch)
+void CDeviceExchanger::StopAcquisition(qint64 totalMs, QElapsedTimer stopwatch, bool bStartPending,
+                                       const tStopDialect& dialect)
 {
-    cancelled = false;
+    auto pause = [&] {
+        if (dialect.pauseMs > 0)
+            Pause(dialect.pauseMs);
+    };
+    // The user's cancel asked for this stop: its answer is read in spite of
+    // it. A later cancel (the window closing) gives up at once.
+    CReadThrough readThrough(*this, 1);
+    pause();
     Send(";OTDR:STOP\r");
-    QByteArray reply = GetResponse(4000, true, true);
-    if (reply == "OK\r")
-        reply = GetResponse(4000, true, true);
-    if (reply == "END\r") {
-        cancelled = true;
-        return;
+    QByteArray pending;
+    // An instrument answers in turn: a start reply it still owed comes
+    // first, tells the acquisition's time and leaves the stop its own wait.
+    auto answer = [&](int timeoutMs) {
+        for (;;) {
+            const QByteArray line = ReadLine(pending, timeoutMs);
+            qint64 seconds = 0;
+            if (!bStartPending || !line.endsWith('\r') || !ReadSeconds(line.left(line.size() - 1), &seconds))
+                return line;
+            bStartPending = false;
+            qDebug() << "Start reply during the stop:" << seconds << "s";
+            totalMs = BoundedSeconds(seconds) * 1000 + cExtraMs;
+            stopwatch.start();
+        }
+    };
+    QByteArray reply = answer(4000);
+    if (reply == "OK\r") {
+        reply = answer(4000);
+        pause();
     }
+    if (reply == "END\r")
+        return;
     const qint64 rounds = qBound<qint64>(0, totalMs - stopwatch.elapsed(), cStopRoundsMs) / 200;
     bool bAnswered = false;
-    // A second cancel (the window closing) gives up on the instrument.
-    for (qint64 k = 0; k <= rounds && !bAnswered && !cancelled; ++k) {
-        bAnswered = !GetResponse(200, true, true).isEmpty();
-        if (!bAnswered && !cancelled)
+    for (qint64 k = 0; k <= rounds && !bAnswered && !CancelPending(); ++k) {
+        bAnswered = !answer(200).isEmpty();
+        if (!bAnswered && !CancelPending()) {
+            pause();
             Send("*IDN?\r");
+        }
     }
+    // The instrument's failure is the command's end; a closing window's
+    // cancel still ends it as cancelled.
+    if (!CancelPending())
+        cancelled = false;
     if (!bAnswered)
-        throw EDeviceExchange({tErrorCode(cSource, 1268)}, tr("Device don't response."), true);
-    throw EDeviceExchange({tErrorCode(cSource, 1269)},
+        throw EDeviceExchange({tErrorCode(dialect.source, dialect.silentCode)}, tr("Device don't response."), true);
+    throw EDeviceExchange({tErrorCode(dialect.source, dialect.otherCode)},
                           tr("Device don't support momental cancellation.\nPlease update firmware."), false);
+}
+
+QByteArray CDeviceExchanger::ReadLine(QByteArray& pending, int timeoutMs)
+{
+    if (!pending.contains('\r'))
+        pending += GetResponse(timeoutMs, true, true);
+    const int cr = pending.indexOf('\r');
+    const QByteArray line = cr < 0 ? pending : pending.left(cr + 1);
+    pending.remove(0, line.size());
+    return line;
 }

@@ -84,6 +84,8 @@ private slots:
     void convertsSamples();
     void ceilsSamplesAtTheNoiseMean_data();
     void ceilsSamplesAtTheNoiseMean();
+    void neverRisesForALargerWord_data();
+    void neverRisesForALargerWord();
     void loadsAllStoredFiles();
     void refusesMemoryReplies_data();
     void refusesMemoryReplies();
@@ -197,7 +199,8 @@ void TestFirstProtocolFiles::ceilsSamplesAtTheNoiseMean_data()
     QTest::newRow("below the mean") << 1000u << 900u << 18061;
     QTest::newRow("above the mean") << 1000u << 1999u << 18061 - int(std::trunc(std::log10(999.0) * 5000));
     QTest::newRow("mean at the top") << 0xFFFFFFFFu << 100u << 18061;
-    QTest::newRow("mean and word at the top") << 0xFFFFFFFFu << 0xFFFFFFFFu << 18061;
+    // The word's share of its neighbour lifts it far above the mean.
+    QTest::newRow("mean and word at the top") << 0xFFFFFFFFu << 0xFFFFFFFFu << 0;
     // The word plus its share of the word a third of the noise count on
     // reaches the mean exactly: log10(0) without the wide sum.
     QTest::newRow("word at the mean at the top") << 0xFFFFFFFFu << 4294857347u << 18061;
@@ -213,6 +216,37 @@ void TestFirstProtocolFiles::ceilsSamplesAtTheNoiseMean()
     const CProgressData data(Header(1.5, 1000000, 1, 100, 1), Words(words));
     QCOMPARE(int(data.GetDataPoint(0)), sample);
     QCOMPARE(int(data.GetDataPoint(4095)), sample);
+}
+
+void TestFirstProtocolFiles::neverRisesForALargerWord_data()
+{
+    QTest::addColumn<quint32>("noise");
+    QTest::addColumn<quint32>("lower");
+    QTest::addColumn<quint32>("higher");
+    // Near the top of 32 bits the word plus its neighbour's share, or the
+    // sum of a pair, no longer fits.
+    QTest::newRow("one noise word") << 1u << 0xFFFE5000u << 0xFFFF0000u;
+    QTest::newRow("48 noise words") << 48u << 0x40000000u << 0x80000000u;
+}
+
+void TestFirstProtocolFiles::neverRisesForALargerWord()
+{
+    QFETCH(quint32, noise);
+    QFETCH(quint32, lower);
+    QFETCH(quint32, higher);
+    auto sampleOf = [&](quint32 word) {
+        QList<quint32> words = QVector<quint32>(4608, word).toList();
+        for (quint32 i = 0; i < 2 * noise; ++i)
+            words[int(i)] = 1000;
+        // Averages 16: the ceiling is trunc(log10(16 x 4095) x 5000) = 24081.
+        const CProgressData data(Header(1.5, 1000000, 16, 100, noise), Words(words));
+        return int(data.GetDataPoint(0));
+    };
+    const int low = sampleOf(lower);
+    const int high = sampleOf(higher);
+    QVERIFY2(high <= low, qPrintable(QString("%1 after %2").arg(high).arg(low)));
+    // Both lie far above the ceiling.
+    QCOMPARE(high, 0);
 }
 
 void TestFirstProtocolFiles::loadsAllStoredFiles()
@@ -324,30 +358,46 @@ void TestFirstProtocolFiles::stopsOnAFileCutShort()
     }
 }
 
+// At 57600 baud (the speed change refused) a stored file of 50 KB takes
+// nine seconds. A cancel half a second into it drops it, the command ends
+// as cancelled, and the seconds of it still on the line answer nothing of
+// the next command.
 void TestFirstProtocolFiles::cancelDropsTheFileOnItsWay()
 {
     QTemporaryDir store;
     tPersona::tSetup setup = tPersona::PersonaA();
+    setup.hi = tPersona::HiErr;
     setup.files = {SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 27, 15))),
-                   SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 28, 15))),
+                   SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 28, 15)), 25000),
                    SorFile(store.path(), QDateTime(QDate(2025, 3, 14), QTime(9, 29, 15)))};
-    setup.cutFile = 2;
+    QVERIFY(setup.files[1].size() >= 50000);
+    setup.measured = SorFile(store.path(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 35)));
     tPersona a(setup);
+    a.PaceAtLineRate(true);
     CEventsRecorder events;
     CTestExchanger engine(&events);
-    Connect(engine, events, a.SlavePath());
+    ConnectFor1310(engine, events, a.SlavePath());
+    QCOMPARE(a.Commands().last().baudRate, 57600);
     const int before = events.Count();
     engine.StartCommand(IDevicePlugin::LoadAll);
     QVERIFY(a.WaitForCommand(";MMEM:LOAD:FILE? 2\r", 20000));
-    QTest::qWait(100);
+    const qint64 sent = a.BytesWritten();
+    QTRY_VERIFY_WITH_TIMEOUT(a.BytesWritten() - sent >= 2900, 10000);
     engine.Cancel();
     QVERIFY(events.WaitFor(before + 1, 30000));
-    QVERIFY(events.Last().bCancelled);
-    QVERIFY(!events.Last().bCritical);
+    const CEventsRecorder::tEnd end = events.Last();
+    QVERIFY(end.bCancelled);
+    QVERIFY(!end.bCritical);
+    QCOMPARE(end.errors, QString());
     const IDevicePlugin::tCommandRes res = events.LastResult();
     QCOMPARE(res.size(), 1);
     QCOMPARE(res[0].data, setup.files[0]);
     QVERIFY(!a.CommandTexts().contains(";MMEM:LOAD:FILE? 3\r"));
+
+    engine.Run(events, IDevicePlugin::Measure, 60000);
+    QCOMPARE(events.Last().errors, QString());
+    QCOMPARE(events.LastResult().size(), 1);
+    QCOMPARE(events.LastResult().at(0).data, setup.measured);
 }
 
 void TestFirstProtocolFiles::measuresOneWavelength()
@@ -526,6 +576,9 @@ void TestFirstProtocolFiles::endsSoonAfterCancelOrClose_data()
     QTest::newRow("three hours, stop ignored, cancel") << "ignores the stop" << false;
     QTest::newRow("three hours, stop ignored, close") << "ignores the stop" << true;
     QTest::newRow("three hours, stop ignored, cancel then close") << "ignores the stop, closed" << false;
+    // The window closes a moment after the cancel, before the stop begins.
+    QTest::newRow("three hours, stop ignored, cancel and close at once") << "ignores the stop, closed at once"
+                                                                          << false;
 }
 
 void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
@@ -557,6 +610,13 @@ void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
     if (bClose) {
         engine.reset();
         QCOMPARE(events.Count(), before + 1);
+    } else if (instrument.endsWith("at once")) {
+        engine->Cancel();
+        QElapsedTimer closing;
+        closing.start();
+        engine.reset();
+        QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+        QCOMPARE(events.Count(), before + 1);
     } else if (instrument.endsWith("closed")) {
         // The window closes while the stop is awaited: it is given up at once.
         engine->Cancel();
@@ -579,25 +639,34 @@ void TestFirstProtocolFiles::endsSoonAfterCancelOrClose()
         for (const tReceivedFile& f : events.LastResult())
             QVERIFY(f.data.isEmpty());
     } else {
-        QCOMPARE(a.CommandTexts().count(";OTDR:STOP\r"), 1);
+        const QList<QByteArray> sent = a.CommandTexts();
+        QCOMPARE(sent.count(";OTDR:STOP\r"), 1);
         QVERIFY(end.bCritical);
         QVERIFY2(end.errors.startsWith("Device don't response.\n\n"), qPrintable(end.errors));
+        // Given up, the silent instrument is not prodded after the stop.
+        if (instrument.contains("closed"))
+            QVERIFY(!sent.mid(sent.indexOf(";OTDR:STOP\r")).contains("*IDN?\r"));
     }
 }
 
 void TestFirstProtocolFiles::stopsAnAcquisitionCancelledAtItsStart_data()
 {
     QTest::addColumn<QByteArray>("initReply");
-    QTest::newRow("start answered") << QByteArray("60\r");
-    QTest::newRow("start unanswered") << QByteArray();
+    QTest::addColumn<int>("initDelayMs");
+    // The start's own wait is 200 ms; a reply after it comes during the stop.
+    QTest::newRow("start answered within its wait") << QByteArray("60\r") << 150;
+    QTest::newRow("start answered 400 ms late") << QByteArray("10\r") << 400;
+    QTest::newRow("start answered 1500 ms late") << QByteArray("10\r") << 1500;
+    QTest::newRow("start unanswered") << QByteArray() << 0;
 }
 
 void TestFirstProtocolFiles::stopsAnAcquisitionCancelledAtItsStart()
 {
     QFETCH(QByteArray, initReply);
+    QFETCH(int, initDelayMs);
     tPersona::tSetup setup = tPersona::PersonaA();
     setup.initReply = initReply;
-    setup.initDelayMs = 150;
+    setup.initDelayMs = initDelayMs;
     tPersona a(setup);
     CEventsRecorder events;
     CTestExchanger engine(&events);
@@ -615,6 +684,8 @@ void TestFirstProtocolFiles::stopsAnAcquisitionCancelledAtItsStart()
     QCOMPARE(sent.count(";OTDR:STOP\r"), 1);
     QVERIFY(sent.indexOf(";OTDR:STOP\r") > sent.indexOf(";INIT\r"));
     QVERIFY(!sent.contains(";MMEM:LOAD:FILE? 0\r"));
+    // The stop was confirmed: nothing was prodded after it.
+    QVERIFY(!sent.mid(sent.indexOf(";OTDR:STOP\r")).contains("*IDN?\r"));
 }
 
 void TestFirstProtocolFiles::downloadsTheTraceAfterADumpAtTheLowRate()

@@ -122,6 +122,8 @@ private slots:
     void cancelsWhileSettingUp();
     void streamsInRealtimeUntilCancelled_data();
     void streamsInRealtimeUntilCancelled();
+    void stopsSoonWhenACancelCutsALongFrame_data();
+    void stopsSoonWhenACancelCutsALongFrame();
     void readsTheFolderTreeOnce();
     void stopsFollowingFoldersAtSixteenLevels();
     void endsQuietlyWithoutARootListing_data();
@@ -396,13 +398,18 @@ void TestSecondProtocolFiles::cancelsWhileSettingUp()
 void TestSecondProtocolFiles::streamsInRealtimeUntilCancelled_data()
 {
     QTest::addColumn<bool>("bSilentStop");
-    QTest::newRow("stop confirmed") << false;
-    QTest::newRow("stop never confirmed") << true;
+    QTest::addColumn<int>("cancels");
+    QTest::newRow("stop confirmed") << false << 1;
+    QTest::newRow("stop never confirmed") << true << 1;
+    // The window closes a moment after the cancel: the stop and the laser
+    // choice still go out, their answers are not awaited.
+    QTest::newRow("stop never confirmed, window closed at once") << true << 2;
 }
 
 void TestSecondProtocolFiles::streamsInRealtimeUntilCancelled()
 {
     QFETCH(bool, bSilentStop);
+    QFETCH(int, cancels);
     tPersona::tSetup setup = tPersona::PersonaE();
     setup.frames = {tPersona::Frame(0, 1000), tPersona::Frame(100, 700)};
     setup.bSilentStop = bSilentStop;
@@ -420,12 +427,15 @@ void TestSecondProtocolFiles::streamsInRealtimeUntilCancelled()
     QTRY_VERIFY_WITH_TIMEOUT(events.Traces().size() >= 8, 10000);
     QElapsedTimer stopping;
     stopping.start();
-    engine.Cancel();
+    for (int k = 0; k < cancels; ++k)
+        engine.Cancel();
     QVERIFY(events.WaitFor(before + 1, 10000));
     const CEventsRecorder::tEnd end = events.Last();
     QVERIFY(end.bCancelled);
-    QCOMPARE(end.errors, QString());
-    QVERIFY(bSilentStop ? stopping.elapsed() >= 3900 : stopping.elapsed() < 2000);
+    if (cancels == 1)
+        QCOMPARE(end.errors, QString());
+    QVERIFY2(bSilentStop && cancels == 1 ? stopping.elapsed() >= 3900 : stopping.elapsed() < 2000,
+             qPrintable(QString::number(stopping.elapsed())));
 
     const QStringList calls = events.Calls();
     QCOMPARE(calls.mid(0, 3), QStringList({"wait 0 1 Realtime view", "wait 0 0 Realtime view", "trace 4096"}));
@@ -436,6 +446,66 @@ void TestSecondProtocolFiles::streamsInRealtimeUntilCancelled()
     QVERIFY(sent.contains(";RMT:SET:TA -1\r"));
     QVERIFY(Starting(sent, "*GET:FILE").isEmpty());
     QCOMPARE(sent.last(), QByteArray(";RMT:SET:LW 1\r"));
+}
+
+void TestSecondProtocolFiles::stopsSoonWhenACancelCutsALongFrame_data()
+{
+    QTest::addColumn<bool>("bRealtime");
+    QTest::addColumn<bool>("bDrops");
+    QTest::newRow("realtime, frame dropped at the stop") << true << true;
+    QTest::newRow("realtime, frame finished") << true << false;
+    QTest::newRow("5 s, frame dropped at the stop") << false << true;
+    QTest::newRow("5 s, frame finished") << false << false;
+}
+
+// A frame of 100,000 points takes over four seconds at 460800 baud. A cancel
+// a second into it: the stop goes out within seconds, the frame's rest (if
+// it comes) is no answer to anything, the laser choice goes back, and the
+// command ends as cancelled.
+void TestSecondProtocolFiles::stopsSoonWhenACancelCutsALongFrame()
+{
+    QFETCH(bool, bRealtime);
+    QFETCH(bool, bDrops);
+    tPersona::tSetup setup = tPersona::PersonaE();
+    setup.frames = {tPersona::Frame(0, 100000)};
+    setup.framePeriodMs = 6000;
+    setup.bDropFrameAtStop = bDrops;
+    tPersona e(setup);
+    e.PaceAtLineRate(true);
+    CEventsRecorder events;
+    tEngine engine(&events);
+    SearchAndConnect(engine, events, {e.SlavePath()});
+    tDeviceParams p = engine.GetParams();
+    p.AverageTime = bRealtime ? -1 : 5;
+    engine.StoreParams(p);
+    e.ClearCommands();
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::Measure);
+    QVERIFY(e.WaitForCommand(";RMT:OTDR:RUN\r", 10000));
+    const qint64 sent = e.BytesWritten();
+    QTRY_VERIFY_WITH_TIMEOUT(e.BytesWritten() - sent >= 46000, 10000);
+    const qint64 cancelUsec = e.NowUsec();
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 20000));
+    const CEventsRecorder::tEnd end = events.Last();
+    QVERIFY(end.bCancelled);
+    QVERIFY(!end.bCritical);
+    QCOMPARE(end.errors, QString());
+    QVERIFY(events.LastResult().isEmpty());
+
+    const QList<CScriptedInstrument::tCommandSeen> seen = e.Commands();
+    QList<QByteArray> texts;
+    qint64 stopUsec = -1;
+    for (const CScriptedInstrument::tCommandSeen& c : seen) {
+        texts << c.text;
+        if (c.text == ";OTDR:STOP\r")
+            stopUsec = c.usec;
+    }
+    QCOMPARE(texts.count(";OTDR:STOP\r"), 1);
+    QVERIFY2(stopUsec - cancelUsec < 4000000, qPrintable(QString::number(stopUsec - cancelUsec)));
+    QCOMPARE(texts.last(), QByteArray(";RMT:SET:LW 1\r"));
+    QVERIFY(texts.lastIndexOf(";RMT:SET:LW 1\r") > texts.indexOf(";OTDR:STOP\r"));
+    QVERIFY(Starting(texts, "*GET:FILE").isEmpty());
 }
 
 void TestSecondProtocolFiles::readsTheFolderTreeOnce()

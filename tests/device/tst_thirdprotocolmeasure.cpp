@@ -159,14 +159,19 @@ void TestThirdProtocolMeasure::reportsAcquisitionFailures_data()
     QTest::addColumn<int>("stop");
     QTest::addColumn<bool>("bQuietIdn");
     QTest::addColumn<QString>("outcome");
+    QTest::addColumn<int>("cancels");
     QTest::newRow("no answer to the start") << QByteArray() << int(tPersona::StopOkEnd) << false
-                                            << "Error on measure request.|critical|256:851";
-    QTest::newRow("stopped") << QByteArray("12\r") << int(tPersona::StopOkEnd) << false << "cancelled";
+                                            << "Error on measure request.|critical|256:851" << 0;
+    QTest::newRow("stopped") << QByteArray("12\r") << int(tPersona::StopOkEnd) << false << "cancelled" << 1;
     QTest::newRow("silent instrument") << QByteArray("12\r") << int(tPersona::StopSilent) << true
-                                       << "Device don't response.|critical|256:969";
+                                       << "Device don't response.|critical|256:969" << 1;
+    // The window closes a moment after the cancel, before the stop begins:
+    // the stop goes out and is given up at once.
+    QTest::newRow("silent instrument, window closed at once")
+        << QByteArray("12\r") << int(tPersona::StopSilent) << true << "Device don't response.|critical|256:969" << 2;
     QTest::newRow("no momentary stop") << QByteArray("12\r") << int(tPersona::StopOther) << false
                                        << "Device don't support momental cancellation.\nPlease update "
-                                          "firmware.|not critical";
+                                          "firmware.|not critical" << 1;
 }
 
 void TestThirdProtocolMeasure::reportsAcquisitionFailures()
@@ -175,6 +180,7 @@ void TestThirdProtocolMeasure::reportsAcquisitionFailures()
     QFETCH(int, stop);
     QFETCH(bool, bQuietIdn);
     QFETCH(QString, outcome);
+    QFETCH(int, cancels);
     tPersona::tSetup setup = tPersona::PersonaD();
     setup.initReply = initReply;
     setup.stop = tPersona::eStopAnswer(stop);
@@ -186,12 +192,17 @@ void TestThirdProtocolMeasure::reportsAcquisitionFailures()
         d.On("*IDN?\r", [](CScriptedInstrument&, const QByteArray&) {});
     const int before = events.Count();
     engine.StartCommand(IDevicePlugin::Measure);
+    QElapsedTimer stopping;
     if (!initReply.isEmpty()) {
         QVERIFY(d.WaitForCommand(";INIT\r", 20000));
         QThread::msleep(1000);
-        engine.Cancel();
+        stopping.start();
+        for (int k = 0; k < cancels; ++k)
+            engine.Cancel();
     }
     QVERIFY(events.WaitFor(before + 1, 40000));
+    if (cancels > 1)
+        QVERIFY2(stopping.elapsed() < 2000, qPrintable(QString::number(stopping.elapsed())));
     const CEventsRecorder::tEnd end = events.Last();
     if (outcome == "cancelled") {
         QVERIFY(end.bCancelled);
@@ -208,6 +219,8 @@ void TestThirdProtocolMeasure::reportsAcquisitionFailures()
         const QList<QByteArray> sent = d.CommandTexts();
         QCOMPARE(sent.count(";OTDR:STOP\r"), 1);
         QVERIFY(!sent.contains(";MMEM:LOAD:FILE? 0\r"));
+        if (cancels > 1)
+            QVERIFY(!sent.mid(sent.indexOf(";OTDR:STOP\r")).contains("*IDN?\r"));
     }
     QCOMPARE(ShortSilences(d.Commands()), QStringList());
 }
@@ -215,16 +228,21 @@ void TestThirdProtocolMeasure::reportsAcquisitionFailures()
 void TestThirdProtocolMeasure::stopsAnAcquisitionCancelledAtItsStart_data()
 {
     QTest::addColumn<QByteArray>("initReply");
-    QTest::newRow("start answered") << QByteArray("60\r");
-    QTest::newRow("start unanswered") << QByteArray();
+    QTest::addColumn<int>("initDelayMs");
+    // The start's own wait is 200 ms; a reply after it comes during the stop.
+    QTest::newRow("start answered within its wait") << QByteArray("60\r") << 150;
+    QTest::newRow("start answered 400 ms late") << QByteArray("10\r") << 400;
+    QTest::newRow("start answered 1500 ms late") << QByteArray("10\r") << 1500;
+    QTest::newRow("start unanswered") << QByteArray() << 0;
 }
 
 void TestThirdProtocolMeasure::stopsAnAcquisitionCancelledAtItsStart()
 {
     QFETCH(QByteArray, initReply);
+    QFETCH(int, initDelayMs);
     tPersona::tSetup setup = tPersona::PersonaD();
     setup.initReply = initReply;
-    setup.initDelayMs = 150;
+    setup.initDelayMs = initDelayMs;
     tPersona d(setup);
     CEventsRecorder events;
     tEngine engine(&events);
@@ -241,6 +259,8 @@ void TestThirdProtocolMeasure::stopsAnAcquisitionCancelledAtItsStart()
     QCOMPARE(sent.count(";OTDR:STOP\r"), 1);
     QVERIFY(sent.indexOf(";OTDR:STOP\r") > sent.indexOf(";INIT\r"));
     QVERIFY(!sent.contains(";MMEM:LOAD:FILE? 0\r"));
+    // The stop was confirmed: nothing was prodded after it.
+    QVERIFY(!sent.mid(sent.indexOf(";OTDR:STOP\r")).contains("*IDN?\r"));
 }
 
 void TestThirdProtocolMeasure::keepsTheFirstProtocolsFileCommands()

@@ -30,8 +30,10 @@ CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
         const qint64 seconds = setup.initReply.trimmed().toLongLong();
         QMutexLocker lock(&mutex);
         acquisitionEndUsec = NowUsec() + (seconds * 1000 - setup.endBeforeMs) * 1000;
-        if (!setup.initReply.isEmpty())
+        if (!setup.initReply.isEmpty()) {
             self.WriteAfter(setup.initDelayMs, setup.initReply);
+            initReplyDueUsec = NowUsec() + qint64(setup.initDelayMs) * 1000;
+        }
     });
     On(";OTDR:DUMP\r", [this](CScriptedInstrument& self, const QByteArray&) {
         QMutexLocker lock(&mutex);
@@ -42,11 +44,17 @@ CFirstProtocolPersona::CFirstProtocolPersona(const tSetup& s) : setup(s)
                             setup.dumpPrefix + (setup.dumpPayload.isEmpty() ? Dump() : setup.dumpPayload));
     });
     On(";OTDR:STOP\r", [this](CScriptedInstrument& self, const QByteArray&) {
+        // Answers in turn: a start reply still due goes first.
+        int lagMs = 0;
+        {
+            QMutexLocker lock(&mutex);
+            lagMs = int(qMax<qint64>(0, initReplyDueUsec - NowUsec()) / 1000);
+        }
         if (setup.stop == StopOkEnd) {
-            self.WriteAfter(5, "OK\r");
-            self.WriteAfter(60, "END\r");
+            self.WriteAfter(lagMs + 5, "OK\r");
+            self.WriteAfter(lagMs + 60, "END\r");
         } else if (setup.stop == StopOther) {
-            self.WriteAfter(5, "ERR\r");
+            self.WriteAfter(lagMs + 5, "ERR\r");
         }
     });
     On(";MMEM:FREE?\r", [this](CScriptedInstrument& self, const QByteArray&) {

@@ -105,6 +105,7 @@ private:
     tSetup setup;
     QMutex mutex;
     qint64 acquisitionEndUsec = 0;
+    qint64 initReplyDueUsec = 0;
     // Switched to the high rate, it answers there too.
     std::atomic<bool> bHighRate{false};
 };

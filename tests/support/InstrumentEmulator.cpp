@@ -50,6 +50,9 @@ CInstrumentEmulator::CInstrumentEmulator() : startNsec(MonotonicNsec())
     cfmakeraw(&raw);
     tcsetattr(slave, TCSANOW, &raw);
     fcntl(master, F_SETFD, FD_CLOEXEC);
+    // A write that the program never reads must not hold the emulator's
+    // end: it waits in slices and can be abandoned.
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
     fcntl(slave, F_SETFD, FD_CLOEXEC);
     if (pipe(stopPipe) != 0)
         stopPipe[0] = stopPipe[1] = -1;
@@ -58,6 +61,7 @@ CInstrumentEmulator::CInstrumentEmulator() : startNsec(MonotonicNsec())
 
 CInstrumentEmulator::~CInstrumentEmulator()
 {
+    AbandonWrites();
     StopReading();
     HangUp();
     for (int fd : stopPipe)
@@ -93,7 +97,9 @@ void CInstrumentEmulator::Write(const QByteArray& bytes)
     qint64 left = bytes.size();
     const qint64 startUsec = NowUsec();
     qint64 written = 0;
-    while (master >= 0 && left > 0) {
+    const qint64 serial = ++writesStarted;
+    bWriting = true;
+    while (master >= 0 && left > 0 && writeDropped != serial && !bAbandonWrites) {
         // Paced: small pieces, each when the line has carried the ones before.
         qint64 piece = left;
         if (speed > 0) {
@@ -105,14 +111,27 @@ void CInstrumentEmulator::Write(const QByteArray& bytes)
         }
         const ssize_t n = ::write(master, p, size_t(piece));
         if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
+            if (errno == EAGAIN) {
+                pollfd out{master, POLLOUT, 0};
+                poll(&out, 1, 50);
                 continue;
-            return;
+            }
+            if (errno == EINTR)
+                continue;
+            break;
         }
         p += n;
         left -= n;
         written += n;
+        bytesWritten += n;
     }
+    bWriting = false;
+}
+
+void CInstrumentEmulator::DropWriteInProgress()
+{
+    if (bWriting)
+        writeDropped = writesStarted.load();
 }
 
 void CInstrumentEmulator::HangUp()

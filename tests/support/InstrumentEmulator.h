@@ -37,6 +37,13 @@ public:
     // paced: a real line takes its time over a long reply.
     void Write(const QByteArray& bytes);
     void PaceAtLineRate(bool bPaced) { bPacedWrites = bPaced; }
+    // Ends a paced write under way after its current piece, as an
+    // instrument that drops the rest of what it was sending.
+    void DropWriteInProgress();
+    // Ends every write under way and to come: the test is over.
+    void AbandonWrites() { bAbandonWrites = true; }
+    // Every byte written so far.
+    qint64 BytesWritten() const { return bytesWritten; }
     // Closes both ends: to the program the instrument is unplugged.
     void HangUp();
 
@@ -64,6 +71,11 @@ private:
     qint64 startNsec = 0;
     std::thread reader;
     std::atomic<bool> bPacedWrites{false};
+    std::atomic<qint64> writesStarted{0};
+    std::atomic<qint64> writeDropped{0};
+    std::atomic<bool> bWriting{false};
+    std::atomic<bool> bAbandonWrites{false};
+    std::atomic<qint64> bytesWritten{0};
 
     mutable std::mutex mutex;
     mutable std::condition_variable arrived;

@@ -10,6 +10,7 @@ CScriptedInstrument::CScriptedInstrument()
 
 CScriptedInstrument::~CScriptedInstrument()
 {
+    AbandonWrites();
     StopReading();
     {
         std::lock_guard<std::mutex> lock(writeMutex);

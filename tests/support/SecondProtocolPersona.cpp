@@ -121,6 +121,8 @@ void CSecondProtocolPersona::Stop()
         bStopRequested = true;
     }
     streamWake.notify_all();
+    if (setup.bDropFrameAtStop)
+        DropWriteInProgress();
     if (!bWasStreaming && !setup.bSilentStop)
         WriteAfter(5, "STOP_OK\r");
 }

@@ -42,6 +42,7 @@ public:
         int framePeriodMs = 80;
         bool bReadyStop = false;  // "READY_STOP" before "STOP_OK"
         bool bSilentStop = false; // a stop is never confirmed
+        bool bDropFrameAtStop = false; // a frame on its way ends at the stop
 
         // Files: the listing of "*GET:DIR", the listings of its folders by
         // their path, and the files by path (paths as the instrument's
