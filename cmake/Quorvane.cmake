@@ -15,7 +15,8 @@ function(quorvane_add_library name)
 endfunction()
 
 # Every tests/<area>/tst_*.cpp becomes one QtTest executable registered with
-# CTest; it links the area's library and the shared test helpers.
+# CTest; it links the area's library and the shared test helpers, and runs
+# with the suite's own fonts (tests/fonts.conf.in) whatever the machine has.
 function(quorvane_add_tests area)
     cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
@@ -27,6 +28,7 @@ function(quorvane_add_tests area)
             QUORVANE_TESTDATA="${PROJECT_SOURCE_DIR}/../shared/testdata")
         add_test(NAME ${area}/${name} COMMAND ${name})
         set_tests_properties(${area}/${name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${QUORVANE_TEST_FONTCONFIG}"
+            TIMEOUT 300)
     endforeach()
 endfunction()

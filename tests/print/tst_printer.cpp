@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QToolBar>
@@ -173,6 +174,17 @@ void TestPrinter::pageCarriesTheReport_data()
 void TestPrinter::pageCarriesTheReport()
 {
     QFETCH(int, applicationPoints);
+    // The bounds below are those of the suite's fonts, which CTest pins; other
+    // fonts for the same faces set the header at another height. The report's
+    // markup asks for plain Times, its default font for Times New Roman.
+    for (const auto& [face, family] : {std::pair{"Times", "Liberation Serif"},
+                                       std::pair{"Times New Roman", "Liberation Serif"},
+                                       std::pair{"Arial", "Liberation Sans"}}) {
+        const QString resolved = QFontInfo(QFont(face)).family();
+        QVERIFY2(resolved == family,
+                 qPrintable(QString("%1 resolves to %2, not %3; ctest sets FONTCONFIG_FILE to the suite's fonts")
+                                .arg(face, resolved, family)));
+    }
     if (applicationPoints) {
         QFont font = QApplication::font();
         font.setPointSize(applicationPoints);
