@@ -3,6 +3,7 @@
 #include "app/Constants.h"
 #include "app/PrintSetup.h"
 #include "app/Settings.h"
+#include "app/Startup.h"
 #include "core/Assert.h"
 #include "core/Exception.h"
 #include "core/LoggedMessageBox.h"
@@ -32,6 +33,7 @@ CMainOpt* CMainOpt::Instance()
 CMainOpt::CMainOpt(QWidget* parent)
     : QDialog(parent, Qt::MSWindowsFixedSizeDialogHint),
       colorDialog(new QColorDialog(this)),
+      interfaceLanguage(startup::LanguageName(cProgramVersion, true)),
       backgroundColor(cDefaultGraphBackground),
       contrastColor(cDefaultGraphBackground),
       bAutoConnectToDevice(false),
@@ -261,7 +263,7 @@ void CMainOpt::AdjustBackground()
 
 QString CMainOpt::GetManualPath() const
 {
-    const QString name = LanguageName == QLatin1String("English")
+    const QString name = interfaceLanguage == QLatin1String("English")
         ? QStringLiteral("Quorvane_UM_en.pdf")
         : QStringLiteral("Quorvane_UM_ru.pdf");
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QDir::separator() + name);

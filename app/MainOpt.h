@@ -48,7 +48,7 @@ public:
     QColor GetContrastColor() const { return contrastColor; }
     QString GetLastDir() const { return LastDir; }
     QString GetLanguageName() const { return LanguageName; }
-    // The user manual beside the program, in the chosen language.
+    // The user manual beside the program, in the language the interface runs in.
     QString GetManualPath() const;
     bool GetNeedAckFileDeletion() const { return bNeedAckFileDeletion; }
     bool GetNeedDeleteLoadedFiles() const { return bNeedDeleteLoadedFiles; }
@@ -97,6 +97,9 @@ private:
 
     QColorDialog* colorDialog;
     QString LanguageName;
+    // Taken as start-up takes it, once: a language chosen here applies only
+    // from the next start.
+    const QString interfaceLanguage;
     QString Organization;
     QString customerOrganizationPosition;
     QString customerOrganizationPersonName;

@@ -35,7 +35,7 @@ void ShowFatalBox(const QString& title, const QString& text)
 
 } // namespace
 
-QString LanguageName(const tVersion& version)
+QString LanguageName(const tVersion& version, bool bQuiet)
 {
     QSettings* settings = GetSettings(1, 0);
     settings->beginGroup(QStringLiteral("Setup"));
@@ -43,7 +43,8 @@ QString LanguageName(const tVersion& version)
                        .toString();
     settings->endGroup();
     if (name.isEmpty()) {
-        qWarning("Settings.LanguageName is empty, English will be used");
+        if (!bQuiet)
+            qWarning("Settings.LanguageName is empty, English will be used");
         name = QStringLiteral("English");
     }
     if (version.IsMinorOdd())

@@ -16,8 +16,9 @@ namespace startup {
 int Run(const QString& appName, const tVersion& version);
 
 // The stored "Setup"/"LanguageName"; English when it is empty or when the
-// version's minor number is odd.
-QString LanguageName(const tVersion& version);
+// version's minor number is odd. An empty name is logged unless bQuiet:
+// start-up says so once.
+QString LanguageName(const tVersion& version, bool bQuiet = false);
 
 // English numbers without group separators, shown and parsed alike.
 void SetDefaultLocale();

@@ -45,6 +45,14 @@ QString DefaultFolder()
     return QDir::homePath();
 }
 
+// Any entry takes its name, a link to nothing too: the exclusive create
+// fails on it as on a file, and the same name would be proposed again.
+bool IsOnDisk(const QString& path)
+{
+    const QFileInfo entry(path);
+    return entry.exists() || entry.isSymLink();
+}
+
 // The name a received file gets when its own is taken on disk, in the list
 // or earlier in the same download: "(k)" before the suffix, as the
 // instrument link names its own files.
@@ -54,7 +62,7 @@ QString FreePath(const QString& folder, const QString& fileName, const QSet<QStr
     const QString base = name.completeBaseName();
     const QString suffix = name.suffix().isEmpty() ? QString() : QLatin1Char('.') + name.suffix();
     QString path = folder + QLatin1Char('/') + fileName;
-    for (int k = 1; taken.contains(path) || QFileInfo::exists(path); ++k)
+    for (int k = 1; taken.contains(path) || IsOnDisk(path); ++k)
         path = folder + QLatin1Char('/') + base + QStringLiteral("(%1)").arg(k) + suffix;
     return path;
 }
@@ -590,8 +598,8 @@ QString CFileList::WriteReceivedFile(const tReceivedFile& received, const QStrin
         taken.insert(GetFile(row)->GetFileName());
     const QString target = FreePath(canonicalFolder, info.fileName(), taken);
 
-    // Created, never opened over a file: one that came meanwhile, or a link
-    // the check above does not see, stays as it is.
+    // Created, never opened over a file: a file or link that came meanwhile
+    // stays as it is.
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw EFileAccessError({tErrorCode(cSource, 771)});

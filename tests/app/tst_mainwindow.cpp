@@ -185,6 +185,7 @@ void TestMainWindow::initTestCase()
 void TestMainWindow::init()
 {
     GetSettings(0, 0)->clear();
+    GetSettings(0, 1)->clear();
     // Small and unmaximized unless a test asks otherwise, so the layout is steady.
     GetSettings(0, 0)->setValue("MainWindow/maximized", false);
     SetArguments({});
@@ -647,22 +648,43 @@ void TestMainWindow::printerKeepsItsSetUpInTheOptions()
 
 void TestMainWindow::manualFollowsTheLanguage_data()
 {
-    QTest::addColumn<QString>("language");
+    // No value stands for nothing stored.
+    QTest::addColumn<QVariant>("language");
+    QTest::addColumn<QVariant>("systemLanguage");
     QTest::addColumn<QString>("manual");
-    QTest::newRow("English") << "English" << "Quorvane_UM_en.pdf";
-    QTest::newRow("Russian") << "Русский" << "Quorvane_UM_ru.pdf";
-    QTest::newRow("other") << "Deutsch" << "Quorvane_UM_ru.pdf";
+    QTest::newRow("English") << QVariant("English") << QVariant() << "Quorvane_UM_en.pdf";
+    QTest::newRow("Russian") << QVariant("Русский") << QVariant() << "Quorvane_UM_ru.pdf";
+    QTest::newRow("other") << QVariant("Deutsch") << QVariant() << "Quorvane_UM_ru.pdf";
+    QTest::newRow("nothing stored") << QVariant() << QVariant() << "Quorvane_UM_en.pdf";
+    QTest::newRow("empty") << QVariant("") << QVariant() << "Quorvane_UM_en.pdf";
+    // The system-wide name counts where the user has none, as at start-up;
+    // an empty one of the user's starts in English.
+    QTest::newRow("system's only") << QVariant() << QVariant("Русский") << "Quorvane_UM_ru.pdf";
+    QTest::newRow("empty over the system's") << QVariant("") << QVariant("Русский") << "Quorvane_UM_en.pdf";
 }
 
 void TestMainWindow::manualFollowsTheLanguage()
 {
-    QFETCH(QString, language);
+    QFETCH(QVariant, language);
+    QFETCH(QVariant, systemLanguage);
     QFETCH(QString, manual);
-    GetSettings(0, 0)->setValue("Setup/LanguageName", language);
+    const auto store = [](int bSystem, const QVariant& value) {
+        if (value.isValid())
+            GetSettings(0, bSystem)->setValue("Setup/LanguageName", value);
+        else
+            GetSettings(0, bSystem)->remove("Setup/LanguageName");
+    };
+    store(0, language);
+    store(1, systemLanguage);
     QWidget owner;
     CMainOpt::Create(&owner);
     QCOMPARE(CMainOpt::Instance()->GetManualPath(),
              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + manual));
+    // Asking leaves the user's stored name as it was.
+    GetSettings(0, 0)->sync();
+    QSettings userFile(GetSettings(0, 0)->fileName(), QSettings::IniFormat);
+    userFile.setIniCodec("UTF-8");
+    QCOMPARE(userFile.value("Setup/LanguageName"), language);
 }
 
 void TestMainWindow::helpSaysWhenTheManualCannotBeOpened_data()

@@ -206,6 +206,7 @@ void TestOptionsDialog::reportsLanguageChange()
         GetSettings(0, 0)->setValue("Setup/LanguageName", stored);
     auto opt = NewOptions();
     opt->SetOrganization("saved on accept");
+    const QString manual = opt->GetManualPath();
 
     QString shownLanguage;
     QString boxText;
@@ -237,6 +238,8 @@ void TestOptionsDialog::reportsLanguageChange()
     QSettings file = UserFile();
     QCOMPARE(file.value("Setup/LanguageName").toString(), expected);
     QCOMPARE(file.value("Options/Organization").toString(), QString("saved on accept"));
+    // The interface keeps its language until the restart the box asks for.
+    QCOMPARE(opt->GetManualPath(), manual);
 }
 
 void TestOptionsDialog::enterAfterKeyboardChoiceAccepts()

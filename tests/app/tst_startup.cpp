@@ -1,4 +1,5 @@
 #include "app/Constants.h"
+#include "app/MainOpt.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
@@ -254,11 +255,12 @@ void TestStartup::startsInTheStoredLanguage_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<bool>("bWarned");
-    QTest::newRow("none stored") << QVariant() << "&Report" << false;
-    QTest::newRow("English") << QVariant("English") << "&Report" << false;
-    QTest::newRow("empty") << QVariant("") << "&Report" << true;
+    QTest::addColumn<QString>("manual");
+    QTest::newRow("none stored") << QVariant() << "&Report" << false << "Quorvane_UM_en.pdf";
+    QTest::newRow("English") << QVariant("English") << "&Report" << false << "Quorvane_UM_en.pdf";
+    QTest::newRow("empty") << QVariant("") << "&Report" << true << "Quorvane_UM_en.pdf";
     QTest::newRow("Russian") << QVariant(QStringLiteral("Русский")) << QStringLiteral("&Файл")
-                             << false;
+                             << false << "Quorvane_UM_ru.pdf";
 }
 
 void TestStartup::startsInTheStoredLanguage()
@@ -266,12 +268,18 @@ void TestStartup::startsInTheStoredLanguage()
     QFETCH(QVariant, stored);
     QFETCH(QString, menu);
     QFETCH(bool, bWarned);
+    QFETCH(QString, manual);
     StoreLanguage(stored);
     LogCatcher log;
     QStringList menus;
-    const int result = RunStartup(cProgramVersion, [&](MainWindow& window) { menus = MenuTitles(window); });
+    QString manualPath;
+    const int result = RunStartup(cProgramVersion, [&](MainWindow& window) {
+        menus = MenuTitles(window);
+        manualPath = CMainOpt::Instance()->GetManualPath();
+    });
     QCOMPARE(result, 0);
     QVERIFY2(menus.contains(menu), qPrintable(menus.join(' ')));
+    QCOMPARE(QFileInfo(manualPath).fileName(), manual);
     QCOMPARE(log.Count(QtWarningMsg, "Settings.LanguageName is empty, English will be used"),
              bWarned ? 1 : 0);
 }

@@ -1,4 +1,5 @@
 #include "ProtocolFixture.h"
+#include "filelist/AccessChecks.h"
 #include "filelist/ListFixture.h"
 #include "support/FirstProtocolPersona.h"
 #include "support/LogCatcher.h"
@@ -426,16 +427,36 @@ void TestDevicePanel::loadAllErasesOnlyWhatIsStored()
     setup.cutFile = cutFile;
     tPersona a(setup);
     const QStringList names{"250314_09271.sor", "250314_09272.sor", "250314_14375.sor"};
-    if (bUnwritable)
-        QVERIFY(QFile::link(fx->Root() + "/no-such-folder/x.sor", FolderFile(names[0])));
 
     auto panel = NewPanel();
     QVERIFY(ConnectTo(*panel, a));
+    // A folder that refuses new files; received files are written on this
+    // thread, the one whose access checks are enforced.
+    std::unique_ptr<CAccessChecks> checks;
+    struct tRestoreMode
+    {
+        QString Folder;
+        QFileDevice::Permissions Mode;
+        ~tRestoreMode()
+        {
+            if (!Folder.isEmpty())
+                QFile::setPermissions(Folder, Mode);
+        }
+    } restore{QString(), {}};
+    if (bUnwritable) {
+        checks = std::make_unique<CAccessChecks>();
+        if (!checks->IsEnforced())
+            QSKIP("the file system does not refuse this process");
+        restore = {fx->Folder(), QFile::permissions(fx->Folder())};
+        QVERIFY(QFile::setPermissions(fx->Folder(), restore.Mode & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser
+                                                                      | QFileDevice::WriteGroup
+                                                                      | QFileDevice::WriteOther)));
+    }
     CModalAnswerer answerer;
     answerer.LeaveAlone("CDeviceExchangeDlg");
     bool bStoredFirst = false;
     if (bUnwritable)
-        answerer.Click("Ignore");
+        answerer.Click("Ignore").Click("Ignore").Click("Ignore");
     if (cutFile)
         answerer.Click(QMessageBox::Ok);
     if (!answer.isEmpty())
@@ -462,6 +483,12 @@ void TestDevicePanel::loadAllErasesOnlyWhatIsStored()
         QVERIFY(bStoredFirst);
     } else {
         QVERIFY(!answerer.Titles().contains("Delete files on the device"));
+    }
+    if (bUnwritable) {
+        QStringList problems;
+        for (const QString& name : names)
+            problems << "Loading file \"" + name + "\" problem";
+        QCOMPARE(answerer.Titles(), problems);
     }
     QCOMPARE(a.CommandTexts().contains(";MMEM:INIT\r"), bErased);
     QVERIFY(panel->IsConnected());

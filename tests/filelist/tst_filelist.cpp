@@ -111,6 +111,8 @@ private slots:
     void openFilesReportsUnwritableAndEmptyFiles();
     void openFilesWritesNothingButTheNamedFile_data();
     void openFilesWritesNothingButTheNamedFile();
+    void openFilesStoresBesideADanglingLink_data();
+    void openFilesStoresBesideADanglingLink();
     void openFilesAsksInformationOfNewFileOnly();
 
 private:
@@ -750,13 +752,11 @@ void TestFileList::openFilesWritesNothingButTheNamedFile_data()
 {
     const QString nul(QChar(0));
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("bLink");
-    QTest::newRow("NUL after a file's name") << "victim.txt" + nul + ".sor" << false;
-    QTest::newRow("NUL after a trace's name") << "kept.sor" + nul + ".sor" << false;
-    QTest::newRow("NUL after a new name") << "evil.txt" + nul + ".sor" << false;
-    QTest::newRow("NUL in a folder") << "a" + nul + "b/x.sor" << false;
-    QTest::newRow("other control character") << "bell\a.sor" << false; // BEL
-    QTest::newRow("link to nowhere") << "n.sor" << true;
+    QTest::newRow("NUL after a file's name") << "victim.txt" + nul + ".sor";
+    QTest::newRow("NUL after a trace's name") << "kept.sor" + nul + ".sor";
+    QTest::newRow("NUL after a new name") << "evil.txt" + nul + ".sor";
+    QTest::newRow("NUL in a folder") << "a" + nul + "b/x.sor";
+    QTest::newRow("other control character") << "bell\a.sor"; // BEL
 }
 
 // A received file is created under its own name or not at all: nothing in
@@ -764,16 +764,12 @@ void TestFileList::openFilesWritesNothingButTheNamedFile_data()
 void TestFileList::openFilesWritesNothingButTheNamedFile()
 {
     QFETCH(QString, name);
-    QFETCH(bool, bLink);
     QTemporaryDir scratch;
     WriteTrace(scratch.path(), "sent.sor", 300);
     const QByteArray trace = ReadAll(scratch.path() + "/sent.sor");
     WriteBytes(Folder() + "/victim.txt", "the user's own");
     WriteTrace(Folder(), "kept.sor");
     const QByteArray kept = ReadAll(Folder() + "/kept.sor");
-    const QString outside = scratch.path() + "/target.sor";
-    if (bLink)
-        QVERIFY(QFile::link(outside, Folder() + "/" + name));
     const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
     const QStringList before = QDir(Folder()).entryList(all);
     list->SetWorkingFolder(Folder());
@@ -787,7 +783,55 @@ void TestFileList::openFilesWritesNothingButTheNamedFile()
     QCOMPARE(QDir(Folder()).entryList(all), before);
     QCOMPARE(ReadAll(Folder() + "/victim.txt"), QByteArray("the user's own"));
     QCOMPARE(ReadAll(Folder() + "/kept.sor"), kept);
-    QVERIFY(!QFileInfo::exists(outside));
+}
+
+void TestFileList::openFilesStoresBesideADanglingLink_data()
+{
+    // Each link as "name>target"; a target is taken from the working folder,
+    // "<outside>" stands for a folder of its own.
+    QTest::addColumn<QStringList>("links");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("to a file elsewhere") << QStringList({"n.sor><outside>/n.sor"}) << "n(1).sor";
+    QTest::newRow("to a file beside it") << QStringList({"n.sor>gone.sor"}) << "n(1).sor";
+    QTest::newRow("to itself") << QStringList({"n.sor>n.sor"}) << "n(1).sor";
+    QTest::newRow("next name a link too") << QStringList({"n.sor>gone.sor", "n(1).sor>gone1.sor"})
+                                          << "n(2).sor";
+}
+
+// A link to nothing takes its name like any file: the trace goes to the next
+// free name, and the link is neither written through nor replaced.
+void TestFileList::openFilesStoresBesideADanglingLink()
+{
+    QFETCH(QStringList, links);
+    QFETCH(QString, stored);
+    QTemporaryDir scratch;
+    WriteTrace(scratch.path(), "sent.sor", 300);
+    const QByteArray trace = ReadAll(scratch.path() + "/sent.sor");
+    QMap<QString, QString> targets;
+    for (const QString& link : links) {
+        const QString name = link.section('>', 0, 0);
+        targets[name] = link.section('>', 1).replace("<outside>", scratch.path());
+        QVERIFY(QFile::link(targets[name], Folder() + "/" + name));
+    }
+    list->SetWorkingFolder(Folder());
+    CModalAnswerer answerer;
+    answerer.Click(QMessageBox::Cancel);
+
+    QVERIFY(list->OpenFiles({tReceivedFile(Folder() + "/n.sor", trace)}));
+
+    QCOMPARE(answerer.Titles(), QStringList({"Information [" + stored + "]"}));
+    QCOMPARE(Names(), QStringList({stored}));
+    QCOMPARE(ReadAll(Folder() + "/" + stored), trace);
+    const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden;
+    QCOMPARE(QDir(Folder()).entryList(all), Sorted(targets.keys() << stored));
+    QCOMPARE(QDir(scratch.path()).entryList(all), QStringList({"sent.sor"}));
+    for (auto link = targets.cbegin(); link != targets.cend(); ++link) {
+        const QFileInfo entry(Folder() + "/" + link.key());
+        QVERIFY(entry.isSymLink());
+        // Still leads nowhere: nothing was written at its target.
+        QVERIFY(!entry.exists());
+        QCOMPARE(entry.symLinkTarget(), QDir::cleanPath(QDir(Folder()).absoluteFilePath(link.value())));
+    }
 }
 
 void TestFileList::openFilesAsksInformationOfNewFileOnly()
