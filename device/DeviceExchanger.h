@@ -121,6 +121,9 @@ protected:
     // last bytes drained. Only a cancel given after the block was cut ends
     // it early.
     QByteArray DrainCutBlock();
+    // Drops what arrives until the line has been quiet for quietMs, `since`
+    // has reached limitMs or a cancel is pending; returns the last bytes.
+    QByteArray DrainUntilQuiet(qint64 quietMs, const QElapsedTimer& since, qint64 limitMs);
     // Sends without draining first: a stop must reach the instrument while
     // the block it interrupts is still arriving.
     void SendOverCutBlock(const QByteArray& command);
@@ -132,6 +135,7 @@ protected:
         int silentCode; // no answer at all
         int otherCode;  // an answer other than the end
         int pauseMs;    // before each command and after the second answer
+        qint64 extraMs; // how much longer than announced an acquisition takes
     };
     // The instrument's answer to a cancelled acquisition; T is its total
     // time as far as known, `stopwatch` runs since it started. With
@@ -152,6 +156,8 @@ protected:
     // stops the acquisition. Without a time otherwise, fails with
     // (source, code).
     bool ReadStartReply(int source, int code, qint64* seconds);
+    // The bounded seconds of an answer to ";INIT" (its last byte the CR).
+    static bool StartSeconds(QByteArray reply, qint64* seconds);
     // An announced acquisition time as far as it is believed.
     static qint64 BoundedSeconds(qint64 seconds);
     // How long the bytes of `bytes` take on the line at its current rate.

@@ -17,8 +17,6 @@ constexpr int cDumpSize = 22424;
 constexpr quint32 cDumpWords = 5600;
 // The words a trace of 4096 samples may start at.
 constexpr quint32 cLastFirstWord = cDumpWords - CProgressData::cSampleCount;
-// The time an acquisition takes beyond the seconds it announced.
-constexpr qint64 cExtraMs = 3500;
 
 } // namespace
 
@@ -31,7 +29,7 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
         return;
     }
     const QList<int> waveLens = params.WaveLenNm;
-    const tStopDialect stop{cSource, 969, 970, 50};
+    const tStopDialect stop{cSource, 969, 970, 50, 3500};
     do {
         for (int i = 0; i < waveLens.size(); ++i) {
             const int waveLen = waveLens.at(i);
@@ -46,11 +44,11 @@ void CDeviceExchanger3::DoMeasure(tCommandRes& res)
             if (!ReadStartReply(cSource, 851, &seconds)) {
                 QElapsedTimer unknown;
                 unknown.start();
-                StopAcquisition(cExtraMs, unknown, true, stop);
+                StopAcquisition(stop.extraMs, unknown, true, stop);
                 return;
             }
 
-            const qint64 deadline = seconds * 1000 + cExtraMs;
+            const qint64 deadline = seconds * 1000 + stop.extraMs;
             QElapsedTimer stopwatch;
             stopwatch.start();
             if (!cancelled && events)

@@ -19,7 +19,7 @@ constexpr qint64 cCancelPollMs = 200;
 constexpr qint64 cCutTailQuietMs = 250;
 constexpr qint64 cCutTailMarginMs = 1000;
 // What a drain keeps of its end, for an answer that followed the rest.
-constexpr int cCutTailKept = 64;
+constexpr int cDrainKept = 64;
 
 // Exactly `count` decimal digits; no sign, no blanks.
 bool ReadDigits(const QByteArray& text, qint64* value)
@@ -179,23 +179,28 @@ QByteArray CDeviceExchanger::DrainCutBlock()
     // The cancel that cut the block does not end the drain; closing the
     // window after it does.
     CReadThrough scope(*this, cutBlock.cancels);
-    QByteArray last;
-    qint64 drained = 0;
     // Drained late, it still waits for one quiet moment.
     const qint64 limitMs = qMax(cutBlock.limitMs, cutBlock.since.elapsed() + cCutTailQuietMs);
+    return DrainUntilQuiet(cCutTailQuietMs, cutBlock.since, limitMs);
+}
+
+QByteArray CDeviceExchanger::DrainUntilQuiet(qint64 quietMs, const QElapsedTimer& since, qint64 limitMs)
+{
+    QByteArray last;
+    qint64 drained = 0;
     QElapsedTimer quiet;
     quiet.start();
-    while (quiet.elapsed() < cCutTailQuietMs && cutBlock.since.elapsed() < limitMs && !CancelPending()) {
+    while (quiet.elapsed() < quietMs && since.elapsed() < limitMs && !CancelPending()) {
         if (connector && connector->HasData()) {
             const QByteArray bytes = connector->Receive();
             drained += bytes.size();
-            last = (last + bytes).right(cCutTailKept);
+            last = (last + bytes).right(cDrainKept);
             quiet.restart();
         } else {
             msleep(5);
         }
     }
     overData.clear();
-    qDebug() << "Drained" << drained << "bytes after a block cut short";
+    qDebug() << "Drained" << drained << "bytes";
     return last;
 }

@@ -75,17 +75,7 @@ bool CDeviceExchanger::DrainLine()
     const qint64 limit = qMax<qint64>(2000, LineMs(cLargestDump) + 500);
     QElapsedTimer total;
     total.start();
-    QElapsedTimer quiet;
-    quiet.start();
-    while (quiet.elapsed() < 150 && total.elapsed() < limit && !cancelled) {
-        if (connector->HasData()) {
-            connector->Receive();
-            quiet.restart();
-        } else {
-            msleep(5);
-        }
-    }
-    overData.clear();
+    DrainUntilQuiet(150, total, limit);
     return !cancelled;
 }
 

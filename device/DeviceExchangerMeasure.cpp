@@ -12,8 +12,6 @@ namespace {
 
 constexpr int cSource = 16;
 constexpr int cDumpSize = 18456;
-// Announced seconds and the time an acquisition takes beyond them.
-constexpr qint64 cExtraMs = 500 + 3000;
 
 } // namespace
 
@@ -26,7 +24,7 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
         return;
     }
     const QList<int> waveLens = params.WaveLenNm;
-    const tStopDialect stop{cSource, 1268, 1269, 0};
+    const tStopDialect stop{cSource, 1268, 1269, 0, 500 + 3000};
     do {
         for (int i = 0; i < waveLens.size(); ++i) {
             const int waveLen = waveLens.at(i);
@@ -47,11 +45,11 @@ void CDeviceExchanger::DoMeasure(tCommandRes& res)
             if (!bTimed) {
                 QElapsedTimer unknown;
                 unknown.start();
-                StopAcquisition(cExtraMs, unknown, true, stop);
+                StopAcquisition(stop.extraMs, unknown, true, stop);
                 return;
             }
 
-            const qint64 total = seconds * 1000 + cExtraMs;
+            const qint64 total = seconds * 1000 + stop.extraMs;
             QElapsedTimer stopwatch;
             stopwatch.start();
             if (!cancelled && events)
@@ -86,14 +84,19 @@ bool CDeviceExchanger::ReadStartReply(int source, int code, qint64* seconds)
 {
     // Once the start is out a cancel must stop the acquisition, which needs
     // its time: the reply is not cut short.
-    QByteArray reply = GetResponse(200, true, false);
+    if (StartSeconds(GetResponse(200, true, false), seconds))
+        return true;
+    if (cancelled)
+        return false;
+    throw EDeviceExchange({tErrorCode(source, code)}, tr("Error on measure request."), true);
+}
+
+bool CDeviceExchanger::StartSeconds(QByteArray reply, qint64* seconds)
+{
     if (!reply.isEmpty())
         reply.chop(1);
-    if (!ReadSeconds(reply, seconds)) {
-        if (cancelled)
-            return false;
-        throw EDeviceExchange({tErrorCode(source, code)}, tr("Error on measure request."), true);
-    }
+    if (!ReadSeconds(reply, seconds))
+        return false;
     *seconds = BoundedSeconds(*seconds);
     return true;
 }
@@ -188,11 +191,11 @@ void CDeviceExchanger::StopAcquisition(qint64 totalMs, QElapsedTimer stopwatch, 
         for (;;) {
             const QByteArray line = ReadLine(pending, timeoutMs);
             qint64 seconds = 0;
-            if (!bStartPending || !line.endsWith('\r') || !ReadSeconds(line.left(line.size() - 1), &seconds))
+            if (!bStartPending || !line.endsWith('\r') || !StartSeconds(line, &seconds))
                 return line;
             bStartPending = false;
             qDebug() << "Start reply during the stop:" << seconds << "s";
-            totalMs = BoundedSeconds(seconds) * 1000 + cExtraMs;
+            totalMs = seconds * 1000 + dialect.extraMs;
             stopwatch.start();
         }
     };
