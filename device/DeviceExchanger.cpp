@@ -32,7 +32,7 @@ void CDeviceExchanger::ShutDown()
     wait();
     RunOnExchangeThread([this] {
         try {
-            Disconnecting();
+            LetGo();
         } catch (...) {
         }
         ReleasePorts();
@@ -71,9 +71,18 @@ bool CDeviceExchanger::RunOnExchangeThread(const std::function<void()>& job, int
 void CDeviceExchanger::DoDisconnect()
 {
     if (QThread::currentThread() == this)
-        Disconnecting();
+        LetGo();
     else
-        RunOnExchangeThread([this] { Disconnecting(); }, 10000);
+        RunOnExchangeThread([this] { LetGo(); }, 10000);
+}
+
+void CDeviceExchanger::LetGo()
+{
+    // The port closes next: what a cut block still sends answers nothing
+    // and goes with it, so the parting command is not held back for it.
+    cutBlock.bPending = false;
+    overData.clear();
+    Disconnecting();
 }
 
 void CDeviceExchanger::SelectDevice(const tDeviceInfo& device)

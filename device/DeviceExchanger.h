@@ -256,6 +256,8 @@ protected:
 private:
     void RunOneCommand();
     void ClearCancels();
+    // Disconnecting, without waiting for the rest of a cut block.
+    void LetGo();
 
     tClock clock;
     std::function<void()> pendingJob;

@@ -135,6 +135,7 @@ private slots:
     void grabsBothLanguages();
     void destroyingDuringRealtimeStopsTheInstrument();
     void destroyingReleasesAMessageOnItsWay();
+    void destroyingDuringALoadAllEndsSoon();
     void progressDialogStaysUntilTheEnd_data();
     void progressDialogStaysUntilTheEnd();
     void nothingElseStartsWhileACommandRuns();
@@ -967,6 +968,42 @@ void TestDevicePanel::destroyingReleasesAMessageOnItsWay()
     QThread::msleep(1000);
     panel.reset();
     QTest::qWait(100);
+    QVERIFY(answerer.Seen().isEmpty());
+}
+
+// The window closes while a stored file of some 20 s at 57600 baud is on
+// its way: the panel cancels, the download gives the file up after one more
+// wait of 3 s, and the instrument is let go at once, the file's rest
+// dropped with the port.
+void TestDevicePanel::destroyingDuringALoadAllEndsSoon()
+{
+    QTemporaryDir store;
+    tPersona::tSetup setup = tPersona::PersonaA();
+    setup.hi = tPersona::HiErr;
+    const QDate day(2025, 3, 14);
+    auto file = TraceBuilder(60000).Flat(5000).Slope(0.2).Build(store.filePath("long.sor"));
+    file->GetFixedParameters()->DateTime = QDateTime(day, QTime(9, 27, 15));
+    file->Save();
+    setup.files = {ListFixture::ReadAll(store.filePath("long.sor"))};
+    QVERIFY(setup.files[0].size() >= 110000);
+    tPersona a(setup);
+    a.PaceAtLineRate(true);
+    auto panel = NewPanel();
+    QVERIFY(ConnectTo(*panel, a));
+    CModalAnswerer answerer;
+    answerer.LeaveAlone("CDeviceExchangeDlg");
+    a.ClearCommands();
+    panel->LoadAll();
+    QVERIFY(a.WaitForCommand(";MMEM:LOAD:FILE? 1\r", 20000));
+    const qint64 sent = a.BytesWritten();
+    QTRY_VERIFY_WITH_TIMEOUT(a.BytesWritten() - sent >= 5800, 10000);
+
+    QElapsedTimer closing;
+    closing.start();
+    panel.reset();
+    QVERIFY2(closing.elapsed() < 6000, qPrintable(QString::number(closing.elapsed())));
+    QVERIFY(a.WaitForCommand(";SYST:MODE 0\r", 2000));
+    QVERIFY(PortIsFree(a.SlavePath()));
     QVERIFY(answerer.Seen().isEmpty());
 }
 

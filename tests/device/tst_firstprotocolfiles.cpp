@@ -91,6 +91,7 @@ private slots:
     void refusesMemoryReplies();
     void stopsOnAFileCutShort_data();
     void stopsOnAFileCutShort();
+    void cancelDropsTheFileOnItsWay_data();
     void cancelDropsTheFileOnItsWay();
     void measuresOneWavelength();
     void showsDumpsWhileMeasuring();
@@ -362,8 +363,18 @@ void TestFirstProtocolFiles::stopsOnAFileCutShort()
 // nine seconds. A cancel half a second into it drops it, the command ends
 // as cancelled, and the seconds of it still on the line answer nothing of
 // the next command.
+void TestFirstProtocolFiles::cancelDropsTheFileOnItsWay_data()
+{
+    QTest::addColumn<bool>("bDisconnect");
+    QTest::newRow("then a measurement") << false;
+    QTest::newRow("then a disconnection") << true;
+}
+
+// The file's rest keeps coming after the cancel: the next command waits for
+// it, a disconnection does not, since the port closes with it.
 void TestFirstProtocolFiles::cancelDropsTheFileOnItsWay()
 {
+    QFETCH(bool, bDisconnect);
     QTemporaryDir store;
     tPersona::tSetup setup = tPersona::PersonaA();
     setup.hi = tPersona::HiErr;
@@ -394,6 +405,15 @@ void TestFirstProtocolFiles::cancelDropsTheFileOnItsWay()
     QCOMPARE(res[0].data, setup.files[0]);
     QVERIFY(!a.CommandTexts().contains(";MMEM:LOAD:FILE? 3\r"));
 
+    if (bDisconnect) {
+        QElapsedTimer closing;
+        closing.start();
+        engine.DoDisconnect();
+        QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+        QVERIFY(!engine.IsConnected());
+        QVERIFY(a.WaitForCommand(";SYST:MODE 0\r", 2000));
+        return;
+    }
     engine.Run(events, IDevicePlugin::Measure, 60000);
     QCOMPARE(events.Last().errors, QString());
     QCOMPARE(events.LastResult().size(), 1);

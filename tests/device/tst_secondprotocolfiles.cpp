@@ -133,6 +133,7 @@ private slots:
     void endsOnAHangUpInAFile();
     void endsSoonWhenASilentDownloadIsCancelledOrClosed_data();
     void endsSoonWhenASilentDownloadIsCancelledOrClosed();
+    void disconnectsAtOnceAfterACutFile();
     void dropsAFolderTreeCutShortByCancel();
     void clearsNothing();
 
@@ -739,6 +740,38 @@ void TestSecondProtocolFiles::endsSoonWhenASilentDownloadIsCancelledOrClosed()
     QCOMPARE(end.errors, QString());
     QVERIFY(events.LastResult().isEmpty());
     QCOMPARE(Starting(e.CommandTexts(), "*GET:FILE").size(), 1);
+}
+
+// The rest of a file cut by Cancel still comes at the line's rate; a
+// disconnection sends its command and closes the port without waiting for it.
+void TestSecondProtocolFiles::disconnectsAtOnceAfterACutFile()
+{
+    tPersona::tSetup setup = tPersona::PersonaE();
+    setup.rootListing = "DIR 0:\n>a.SOR\n01.02.2026\n300000\n\r";
+    setup.files["0:\\a.SOR"] = QByteArray(300000, 'A');
+    tPersona e(setup);
+    e.PaceAtLineRate(true);
+    CEventsRecorder events;
+    tEngine engine(&events);
+    SearchAndConnect(engine, events, {e.SlavePath()});
+    events.onDirectory = [](FInfo* root, QList<FInfo*>* list, bool*) { list->append(root->children.value(0)); };
+    const int before = events.Count();
+    engine.StartCommand(IDevicePlugin::LoadAll);
+    QVERIFY(e.WaitForCommand("*GET:FILE 0:\\a.SOR\r", 10000));
+    const qint64 sent = e.BytesWritten();
+    // Half a second into a file of six and a half.
+    QTRY_VERIFY_WITH_TIMEOUT(e.BytesWritten() - sent >= 23000, 10000);
+    engine.Cancel();
+    QVERIFY(events.WaitFor(before + 1, 10000));
+    QVERIFY(events.Last().bCancelled);
+    QVERIFY(events.LastResult().isEmpty());
+
+    QElapsedTimer closing;
+    closing.start();
+    engine.DoDisconnect();
+    QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+    QVERIFY(!engine.IsConnected());
+    QVERIFY(e.WaitForCommand("*DISCONN\r", 2000));
 }
 
 void TestSecondProtocolFiles::dropsAFolderTreeCutShortByCancel()
