@@ -132,8 +132,12 @@ bool CDeviceExchanger::DownloadData(QByteArray& out, int minSize, int msWait, in
 
     const bool bValidLength =
         bPrefix && length >= minSize && (maxSize == 0 || length <= maxSize) && length <= cMaxLength;
-    if (bPrefix && acc.size() < length + digits + 2)
-        NoteCutBlock(length + digits + 2 - acc.size());
+    // A length the reader refuses is believed no further than the largest
+    // block it takes: the next command must not wait for a length made up.
+    const qint64 largest = maxSize != 0 ? qMin<qint64>(maxSize, cMaxLength) : cMaxLength;
+    const qint64 owedTotal = qMin(length, largest) + digits + 2;
+    if (bPrefix && acc.size() < owedTotal)
+        NoteCutBlock(owedTotal - acc.size());
     else if (!bPrefix && !acc.isEmpty())
         NoteCutBlock(qMax(minSize, maxSize));
     if (bPrefix) {

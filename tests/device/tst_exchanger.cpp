@@ -104,6 +104,7 @@ private slots:
     void downloadsBlocks_data();
     void downloadsBlocks();
     void carriesBytesAfterABlockWithinACommand();
+    void refusedLengthHoldsTheNextCommandOnlyBriefly();
     void correctsLengthOfOldFirmware_data();
     void correctsLengthOfOldFirmware();
     void answersIdentityAndCapabilities_data();
@@ -465,6 +466,37 @@ void TestExchanger::carriesBytesAfterABlockWithinACommand()
     QCOMPARE(first, QByteArray("AB"));
     QCOMPARE(Download(engine, events, [&] { instrument.WriteAfter(10, "#12CD"); }, 2, 300, 0, 1000, false),
              QString("true:4344"));
+}
+
+// A block that declares 9,999,999 bytes where 1,000 is the most taken, then
+// bytes that never pause: the next command waits for what the largest block
+// still owes (about 1 KB at 57600 baud and a margin), not for the length
+// declared (half an hour) nor for the end of the stream (8 s).
+void TestExchanger::refusedLengthHoldsTheNextCommandOnlyBriefly()
+{
+    CScriptedInstrument instrument;
+    CEventsRecorder events;
+    CTestExchanger engine(&events);
+    engine.ConnectTo(events, instrument.SlavePath());
+    instrument.WriteAfter(10, "#79999999");
+    for (int k = 1; k <= 400; ++k)
+        instrument.WriteAfter(10 + 20 * k, QByteArray(64, 'x'));
+    QString trail;
+    qint64 refusedUsec = 0;
+    engine.RunStep(events, [&] {
+        QByteArray out;
+        try {
+            engine.DownloadData(out, 1, 300, 1000, 2000, false, false);
+        } catch (const EDeviceExchange& e) {
+            trail = TrailOf(e);
+        }
+        refusedUsec = instrument.NowUsec();
+        engine.Send("*IDN?\r");
+    });
+    QCOMPARE(trail, QString("16:1495"));
+    QVERIFY(instrument.WaitForCommand("*IDN?\r", 10000));
+    const qint64 waited = instrument.Commands().last().usec - refusedUsec;
+    QVERIFY2(waited < 3000000, qPrintable(QString::number(waited)));
 }
 
 void TestExchanger::correctsLengthOfOldFirmware_data()
