@@ -59,6 +59,8 @@ protected:
     // The frames of one run shown live until the instrument reports the stop.
     // False when nothing could be shown.
     bool ShowFrames(int waveLen, bool bRealtime, qint64 totalMs);
+    // The user's laser choice back to the instrument after a measurement.
+    void GiveLaserBack();
     // Names the files a command could not deliver, once it is over.
     void ReportMissing(const QStringList& devicePaths);
 

@@ -79,7 +79,15 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
             if (events && !cancelled)
                 events->EnableCancellation(true);
 
-            const bool bShown = ShowFrames(waveLen, bRealtime, totalMs);
+            bool bShown = false;
+            try {
+                bShown = ShowFrames(waveLen, bRealtime, totalMs);
+            } catch (const EDeviceExchange&) {
+                // The run is stopped already: the refused frame's error ends
+                // the command once the laser choice is back.
+                GiveLaserBack();
+                throw;
+            }
             if (cancelled || bRealtime || !bShown)
                 continue;
 
@@ -103,13 +111,16 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
         }
     } while (bRealtime && !cancelled);
 
-    {
-        // The laser choice goes back to the instrument also after a cancel,
-        // and its reply must not be cut short by the cancel itself.
-        CReadThrough readThrough(*this, 1);
-        SelectWaveLength(params.SelectedWaveLen);
-    }
+    GiveLaserBack();
     ReportMissing(missing);
+}
+
+void CDeviceExchanger2::GiveLaserBack()
+{
+    // Also after a cancel, and its reply must not be cut short by the cancel
+    // itself.
+    CReadThrough readThrough(*this, 1);
+    SelectWaveLength(params.SelectedWaveLen);
 }
 
 bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
@@ -124,12 +135,15 @@ bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
     // Once the stop is out its answer is read in spite of the user's cancel;
     // a later one (the window closing) gives it up.
     std::optional<CReadThrough> afterStop;
+    // A frame refused as invalid: the run is stopped as a cancel stops it,
+    // then its error ends the measurement.
+    std::optional<EDeviceExchange> refused;
     for (;;) {
         if (!bRealtime && !bStopSent && stopwatch.elapsed() >= totalMs)
             break;
-        if (cancelled && !bStopSent) {
-            // At once, over the rest of a frame the cancel cut: that rest
-            // and the answer follow.
+        if ((cancelled || refused) && !bStopSent) {
+            // At once, over the rest of a frame the cancel cut or the reader
+            // refused: that rest and the answer follow.
             SendOverCutBlock(";OTDR:STOP\r");
             bStopSent = true;
             sinceStop.start();
@@ -152,10 +166,11 @@ bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
         bool bFrame = false;
         try {
             bFrame = DownloadData(frame, cMinFrame, 1500, cMaxFrame, msTotalWait, true, true);
-        } catch (const EDeviceExchange&) {
-            // A frame the cancel cut short is dropped; the stop goes out above.
-            if (!cancelled)
-                throw;
+        } catch (const EDeviceExchange& e) {
+            // A frame the cancel cut short is dropped; after a refused one
+            // the stop goes out above, as after a cancel.
+            if (!cancelled && !refused)
+                refused = e;
             continue;
         }
         if (bFrame) {
@@ -177,6 +192,8 @@ bool CDeviceExchanger2::ShowFrames(int waveLen, bool bRealtime, qint64 totalMs)
         // After a cancel the stop is sent at the top and awaited there.
         qWarning() << "DownloadData return " << frame.size() << " undefined bytes";
     }
+    if (refused)
+        throw *refused;
     return bShown;
 }
 

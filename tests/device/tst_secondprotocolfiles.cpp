@@ -40,6 +40,15 @@ QList<QByteArray> Starting(const QList<QByteArray>& commands, const QByteArray& 
     return found;
 }
 
+// What a stopped run leaves on the line: one stop, the first laser given
+// back after it and last, and no trace file asked for.
+bool StoppedThenLaserBack(const QList<QByteArray>& sent)
+{
+    return sent.count(";OTDR:STOP\r") == 1 && !sent.isEmpty() && sent.last() == ";RMT:SET:LW 1\r"
+        && sent.lastIndexOf(";RMT:SET:LW 1\r") > sent.indexOf(";OTDR:STOP\r")
+        && Starting(sent, "*GET:FILE").isEmpty();
+}
+
 QStringList Paths(const IDevicePlugin::tCommandRes& res)
 {
     QStringList paths;
@@ -124,6 +133,8 @@ private slots:
     void streamsInRealtimeUntilCancelled();
     void stopsSoonWhenACancelCutsALongFrame_data();
     void stopsSoonWhenACancelCutsALongFrame();
+    void stopsTheRunAfterARefusedFrame_data();
+    void stopsTheRunAfterARefusedFrame();
     void readsTheFolderTreeOnce();
     void stopsFollowingFoldersAtSixteenLevels();
     void endsQuietlyWithoutARootListing_data();
@@ -502,11 +513,59 @@ void TestSecondProtocolFiles::stopsSoonWhenACancelCutsALongFrame()
         if (c.text == ";OTDR:STOP\r")
             stopUsec = c.usec;
     }
-    QCOMPARE(texts.count(";OTDR:STOP\r"), 1);
+    QVERIFY2(StoppedThenLaserBack(texts), texts.join('|').constData());
     QVERIFY2(stopUsec - cancelUsec < 4000000, qPrintable(QString::number(stopUsec - cancelUsec)));
-    QCOMPARE(texts.last(), QByteArray(";RMT:SET:LW 1\r"));
-    QVERIFY(texts.lastIndexOf(";RMT:SET:LW 1\r") > texts.indexOf(";OTDR:STOP\r"));
-    QVERIFY(Starting(texts, "*GET:FILE").isEmpty());
+}
+
+void TestSecondProtocolFiles::stopsTheRunAfterARefusedFrame_data()
+{
+    QTest::addColumn<bool>("bRealtime");
+    QTest::addColumn<bool>("bDrops");
+    QTest::newRow("realtime, frame dropped at the stop") << true << true;
+    QTest::newRow("realtime, frame finished") << true << false;
+    QTest::newRow("5 s, frame finished") << false << false;
+}
+
+// A frame that declares 9,999,999 bytes, far over the largest, is refused
+// while its bytes keep coming at the line's rate. The run is stopped as a
+// cancel stops it, the laser choice goes back, the measurement ends with the
+// error, and the next command goes out within one largest frame's time and
+// is answered.
+void TestSecondProtocolFiles::stopsTheRunAfterARefusedFrame()
+{
+    QFETCH(bool, bRealtime);
+    QFETCH(bool, bDrops);
+    tPersona::tSetup setup = tPersona::PersonaE();
+    const QByteArray good = tPersona::Block(tPersona::Frame(0, 1000));
+    setup.frames = {good, "#79999999" + QByteArray(40000, 'x'), good};
+    setup.bRawFrames = true;
+    setup.bDropFrameAtStop = bDrops;
+    tPersona e(setup);
+    e.PaceAtLineRate(true);
+    CEventsRecorder events;
+    tEngine engine(&events);
+    SearchAndConnect(engine, events, {e.SlavePath()});
+    tDeviceParams p = engine.GetParams();
+    p.AverageTime = bRealtime ? -1 : 5;
+    engine.StoreParams(p);
+    e.ClearCommands();
+    engine.Run(events, IDevicePlugin::Measure, 30000);
+    const CEventsRecorder::tEnd end = events.Last();
+    QCOMPARE(end.errors, QString("Downloaded data invalid."));
+    QVERIFY(!end.bCancelled);
+    QVERIFY(!end.bCritical);
+    QVERIFY(events.LastResult().isEmpty());
+    QVERIFY2(StoppedThenLaserBack(e.CommandTexts()), e.CommandTexts().join('|').constData());
+
+    const qint64 endUsec = e.NowUsec();
+    e.ClearCommands();
+    engine.Run(events, IDevicePlugin::SetDateTime, 30000);
+    QCOMPARE(events.Last().errors, QString());
+    const QList<CScriptedInstrument::tCommandSeen> next = e.Commands();
+    QVERIFY(!next.isEmpty());
+    QVERIFY(next.first().text.startsWith(";SYST:DATE "));
+    // 256,000 bytes take 5.6 s at 460800 baud.
+    QVERIFY2(next.first().usec - endUsec < 7000000, qPrintable(QString::number(next.first().usec - endUsec)));
 }
 
 void TestSecondProtocolFiles::readsTheFolderTreeOnce()

@@ -101,7 +101,8 @@ void CSecondProtocolPersona::Stream(bool bRealtime)
     // The first frame comes well after the wavelength line.
     streamWake.wait_for(lock, std::chrono::milliseconds(150), [this] { return bStopRequested; });
     for (int k = 0; !bStopRequested && (bRealtime || k < frames.size()); ++k) {
-        WriteAfter(0, Block(frames.at(k % frames.size())));
+        const QByteArray& frame = frames.at(k % frames.size());
+        WriteAfter(0, setup.bRawFrames ? frame : Block(frame));
         ++framesSent;
         streamWake.wait_for(lock, std::chrono::milliseconds(setup.framePeriodMs), [this] { return bStopRequested; });
     }

@@ -43,6 +43,7 @@ public:
         bool bReadyStop = false;  // "READY_STOP" before "STOP_OK"
         bool bSilentStop = false; // a stop is never confirmed
         bool bDropFrameAtStop = false; // a frame on its way ends at the stop
+        bool bRawFrames = false;       // frames go out as they stand, not as blocks
 
         // Files: the listing of "*GET:DIR", the listings of its folders by
         // their path, and the files by path (paths as the instrument's
