@@ -32,6 +32,7 @@ CDeviceExchangeDlg::~CDeviceExchangeDlg() = default;
 void CDeviceExchangeDlg::show()
 {
     qDebug() << "CDeviceExchangeDlg::show()";
+    bUserCancelled = false;
     messageLabel->setText(defaultMessage);
     progress->hide();
     cancel->hide();
@@ -46,7 +47,7 @@ void CDeviceExchangeDlg::SetWaiting(int sec, bool bCanCancelled, QString message
     qDebug() << "CDeviceExchangeDlg::SetWaiting()";
     if (sec < 0)
         qCritical("ASSERTION FAILED: %s", "sec>=0");
-    messageLabel->setText(defaultMessage);
+    ShowMessage();
     if (sec != 0) {
         const int maximum = progress->maximum() + sec;
         progress->setMaximum(maximum);
@@ -77,7 +78,7 @@ void CDeviceExchangeDlg::SetProgress(int cur, int all, bool bCanCancelled)
         qCritical("ASSERTION FAILED: %s", "cur>=0&&cur<=total");
     if (all < 0)
         qCritical("ASSERTION FAILED: %s", "total>=0");
-    messageLabel->setText(defaultMessage);
+    ShowMessage();
     timer.stop();
     if (all != 0) {
         progress->setMaximum(all);
@@ -85,12 +86,17 @@ void CDeviceExchangeDlg::SetProgress(int cur, int all, bool bCanCancelled)
         progress->setValue(cur);
         progress->show();
     }
-    cancel->setVisible(bCanCancelled);
+    EnableCancellation(bCanCancelled);
 }
 
 void CDeviceExchangeDlg::EnableCancellation(bool bCanCancelled)
 {
-    cancel->setVisible(bCanCancelled);
+    cancel->setVisible(bCanCancelled && !bUserCancelled);
+}
+
+void CDeviceExchangeDlg::ShowMessage()
+{
+    messageLabel->setText(bUserCancelled ? tr("Cancellation, please wait...") : defaultMessage);
 }
 
 void CDeviceExchangeDlg::tick()
@@ -112,7 +118,8 @@ void CDeviceExchangeDlg::reject()
 void CDeviceExchangeDlg::OnCancelled()
 {
     qDebug() << "CDeviceExchangeDlg::OnCancelled()";
+    bUserCancelled = true;
     cancel->hide();
-    messageLabel->setText(tr("Cancellation, please wait..."));
+    ShowMessage();
     emit sigCancel();
 }

@@ -37,10 +37,17 @@ public slots:
     void reject() override;
 
 private:
+    // The default message, or the cancellation's once the user cancelled.
+    void ShowMessage();
+
     QProgressBar* progress;
     QTimer timer;
     QPushButton* cancel;
     QLabel* messageLabel;
     QString defaultMessage;
     QLabel* extraMessage;
+    // Set by the user's Cancel until the next command's show(): whatever the
+    // exchange raised before it noticed the cancel must not offer Cancel
+    // again, or a second click would give up the stop the first one asked for.
+    bool bUserCancelled = false;
 };

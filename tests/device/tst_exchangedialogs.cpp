@@ -97,6 +97,8 @@ private slots:
     void cancelsOnRelease();
     void escapeAndCloseOnlyCancel_data();
     void escapeAndCloseOnlyCancel();
+    void keepsCancelWithdrawnAfterTheUsersCancel_data();
+    void keepsCancelWithdrawnAfterTheUsersCancel();
     void logsBrokenPreconditions();
     void isAPlainModalWindow();
     void checksLeafFoldersOnly();
@@ -239,6 +241,57 @@ void TestExchangeDialogs::escapeAndCloseOnlyCancel()
     QVERIFY(dlg.isVisible());
     QCOMPARE(cancelled.count(), bOffered ? 1 : 0);
     QVERIFY(labels().contains(bOffered ? "Cancellation, please wait..." : "Wait for device communicates..."));
+    dlg.hide();
+}
+
+void TestExchangeDialogs::keepsCancelWithdrawnAfterTheUsersCancel_data()
+{
+    QTest::addColumn<QString>("raised");
+    QTest::newRow("waiting") << "waiting";
+    QTest::newRow("progress") << "progress";
+    QTest::newRow("cancellation offered") << "cancellation";
+}
+
+// The exchange thread may still offer Cancel after the user's click, before
+// it noticed the cancel (a download raises progress for every chunk): the
+// button and Esc stay withdrawn until the next command's show().
+void TestExchangeDialogs::keepsCancelWithdrawnAfterTheUsersCancel()
+{
+    QFETCH(QString, raised);
+    CDeviceExchangeDlg dlg;
+    auto* cancel = dlg.findChild<QPushButton*>();
+    QSignalSpy cancelled(&dlg, &CDeviceExchangeDlg::sigCancel);
+    const auto labels = [&] {
+        QStringList texts;
+        for (QLabel* label : dlg.findChildren<QLabel*>())
+            texts << label->text();
+        return texts;
+    };
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.SetProgress(1, 5, true);
+    Release(cancel);
+    QCOMPARE(cancelled.count(), 1);
+
+    if (raised == "waiting")
+        dlg.SetWaiting(5, true, "Realtime view");
+    else if (raised == "progress")
+        dlg.SetProgress(2, 5, true);
+    else
+        dlg.EnableCancellation(true);
+    QVERIFY(!cancel->isVisible());
+    QVERIFY2(labels().contains("Cancellation, please wait..."), qPrintable(labels().join('|')));
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QCOMPARE(cancelled.count(), 1);
+    QVERIFY(dlg.isVisible());
+
+    // The next command offers Cancel afresh.
+    dlg.show();
+    QVERIFY(labels().contains("Wait for device communicates..."));
+    dlg.EnableCancellation(true);
+    QVERIFY(cancel->isVisible());
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QCOMPARE(cancelled.count(), 2);
     dlg.hide();
 }
 
