@@ -81,7 +81,6 @@ void CDeviceExchanger::LetGo()
     // The port closes next: what a cut block still sends answers nothing
     // and goes with it, so the parting command is not held back for it.
     cutBlock.bPending = false;
-    overData.clear();
     Disconnecting();
 }
 

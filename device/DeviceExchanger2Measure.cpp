@@ -75,8 +75,7 @@ void CDeviceExchanger2::DoMeasure(tCommandRes& res)
                 throw EDeviceExchange(
                     {tErrorCode(cSource, 917)},
                     tr("High input signal level was detected.\nPlease disable input signal."), false);
-            // Offered again after a cancel, Cancel would count as the window closing.
-            if (events && !cancelled)
+            if (events)
                 events->EnableCancellation(true);
 
             bool bShown = false;
